@@ -1,0 +1,3 @@
+#include "link/capture_handle.h"
+
+std::unique_ptr<CaptureHandle> capture_handle;

@@ -1,0 +1,32 @@
+// Timing of the link procedures. The product never changes these values; tests shorten them
+// so that time-outs and the bridge's scan pause do not cost real seconds.
+#pragma once
+
+#include <chrono>
+
+struct LinkTiming {
+  // Period of the page timer whose ticks count receive time-outs.
+  std::chrono::milliseconds tick_period{1000};
+  // Longest single wait inside a capture read; a shorter slice makes give-ups prompt.
+  std::chrono::milliseconds read_slice{100};
+  // A wait with tick limit n also ends on the monotonic clock this long after (n + 1) tick
+  // periods, in case the ticks stop coming.
+  std::chrono::milliseconds clock_slack{500};
+  // How long the bridge is left to scan the air during a site survey.
+  std::chrono::milliseconds survey_scan_pause{9000};
+  // Pause after each unicast probe at the end of discovery.
+  std::chrono::milliseconds unicast_probe_pause{1000};
+  // Longest wait for an adapter to see traffic after its start-up probe.
+  std::chrono::milliseconds adapter_probe_wait{300};
+};
+
+LinkTiming& link_timing();
+
+// Asks the running link procedure to give up at its next read or pause. Used when a page
+// hands over while its worker still runs, so two workers never share the receive state.
+void request_link_stop();
+void clear_link_stop();
+bool link_stop_requested();
+
+// Sleeps for `duration` unless a stop is requested first. Returns false when stopped.
+bool link_pause(std::chrono::milliseconds duration);
