@@ -1,0 +1,40 @@
+// What adapter selection needs from the system: the adapter list, an adapter's own MAC and a
+// capture on it. The product uses libpcap and the kernel; tests put a scripted set of adapters
+// in its place so the selection rules can be checked without privileges.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "link/capture_handle.h"
+
+struct AdapterInfo {
+  std::string name;
+  std::string description; // empty when the system gives none
+  std::uint32_t flags = 0; // PCAP_IF_* of pcap_findalldevs
+};
+
+struct CaptureOpening {
+  std::unique_ptr<CaptureHandle> capture; // null when the open failed
+  int link_type = 0;                      // DLT_* of the open capture
+  int status = 0;                         // libpcap status of a failed open
+  std::string error;
+};
+
+class AdapterAccess {
+public:
+  virtual ~AdapterAccess() = default;
+  // Fills *adapters in enumeration order. Returns 0, or -1 with the reason in *error.
+  virtual int list_adapters(std::vector<AdapterInfo>* adapters, std::string* error) = 0;
+  // The adapter's current Ethernet MAC. Returns 0, or -1 when it has none.
+  virtual int read_mac(const char* name, std::uint8_t* mac) = 0;
+  // A live capture as the link uses it (see PcapCapture::open).
+  virtual CaptureOpening open_capture(const char* name) = 0;
+};
+
+// The access in use; libpcap and the kernel unless a test replaced it.
+AdapterAccess& adapter_access();
+// Installs `access` (null restores the system one) and returns the one it replaces.
+std::unique_ptr<AdapterAccess> replace_adapter_access(std::unique_ptr<AdapterAccess> access);

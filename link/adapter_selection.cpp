@@ -1,0 +1,172 @@
+#include "link/adapter_selection.h"
+
+#include <pcap/pcap.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <vector>
+
+#include "link/adapter_access.h"
+#include "link/capture_handle.h"
+#include "link/link_frame.h"
+#include "link/link_timing.h"
+#include "link/mac_text.h"
+
+static_assert(MAX_USABLE_ADAPTERS * MAC_TEXT_LENGTH < USABLE_ADAPTER_LIST_ROOM);
+static_assert((MAX_USABLE_ADAPTERS + 1) * MAC_TEXT_LENGTH >= USABLE_ADAPTER_LIST_ROOM);
+static_assert(USABLE_ADAPTER_LIST_ROOM <= HOST_ADAPTER_LIST_SIZE);
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The enumeration that count_adapters holds for probe_adapters.
+std::vector<AdapterInfo> held_adapters;
+
+AdapterSearchFailure search_failure = AdapterSearchFailure::None;
+bool open_denied = false;
+std::string open_error;
+
+bool described_as_wireless(const std::string& description) {
+  for (const char* word : {"Wireless", "wireless", "Wifi", "wifi"})
+    if (description.find(word) != std::string::npos)
+      return true;
+  return false;
+}
+
+bool never_wired(const AdapterInfo& adapter) {
+  return described_as_wireless(adapter.description) || (adapter.flags & PCAP_IF_WIRELESS) ||
+         (adapter.flags & PCAP_IF_LOOPBACK) || !(adapter.flags & PCAP_IF_UP);
+}
+
+void note_open_failure(const CaptureOpening& opening) {
+  open_error = opening.error;
+  if (opening.status == PCAP_ERROR_PERM_DENIED || opening.status == PCAP_ERROR_PROMISC_PERM_DENIED)
+    open_denied = true;
+}
+
+// Replaces capture_handle with a capture on `name`. True when it is open on Ethernet.
+bool open_capture_handle(const char* name) {
+  CaptureOpening opening = adapter_access().open_capture(name);
+  capture_handle = std::move(opening.capture);
+  if (!capture_handle) {
+    note_open_failure(opening);
+    return false;
+  }
+  return opening.link_type == DLT_EN10MB;
+}
+
+// A Linux capture does not see what it sent itself, so the probe goes out through a second
+// capture on the same adapter; capture_handle then sees it as outgoing traffic, as the
+// adapter's own probe. A down or silent adapter sees nothing, and the wait is bounded.
+bool adapter_sees_probe(const char* name, const std::uint8_t* mac) {
+  CaptureOpening sender = adapter_access().open_capture(name);
+  if (!sender.capture) {
+    note_open_failure(sender);
+    return false;
+  }
+  std::uint8_t probe[ADAPTER_PROBE_SIZE];
+  if (sender.capture->send(probe, build_adapter_probe(probe, mac)) != 0)
+    return false;
+  const auto deadline = Clock::now() + link_timing().adapter_probe_wait;
+  for (;;) {
+    const auto left =
+        std::max(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()),
+                 std::chrono::milliseconds{0});
+    const std::uint8_t* frame = nullptr;
+    int wire_length = 0;
+    int captured = 0;
+    const int result = capture_handle->next(left, &frame, &wire_length, &captured);
+    if (result > 0)
+      return wire_length > 0;
+    if (result < 0 || Clock::now() >= deadline)
+      return false;
+  }
+}
+
+} // namespace
+
+int find_usable_adapters(char* list) {
+  open_denied = false;
+  open_error.clear();
+  int count = 0;
+  int result = count_adapters(&count);
+  if (result == 0)
+    result = probe_adapters(count, list);
+  if (result == 0)
+    search_failure = AdapterSearchFailure::None;
+  else
+    search_failure = open_denied ? AdapterSearchFailure::PermissionDenied
+                                 : AdapterSearchFailure::NoUsableAdapter;
+  return result;
+}
+
+int count_adapters(int* count) {
+  held_adapters.clear();
+  std::string error;
+  if (adapter_access().list_adapters(&held_adapters, &error) != 0 || held_adapters.empty()) {
+    held_adapters.clear();
+    return -1;
+  }
+  *count = static_cast<int>(held_adapters.size());
+  return 0;
+}
+
+int probe_adapters(int count, char* list) {
+  const std::vector<AdapterInfo> adapters = std::move(held_adapters);
+  held_adapters.clear();
+
+  int result = -1;
+  char working[USABLE_ADAPTER_LIST_ROOM] = {};
+  int listed = 0;
+  const int last = std::min(count, static_cast<int>(adapters.size())) - 1;
+  for (int index = last; index >= 0 && listed < MAX_USABLE_ADAPTERS; --index) {
+    const AdapterInfo& adapter = adapters[static_cast<std::size_t>(index)];
+    if (never_wired(adapter))
+      continue;
+    char text[MAC_TEXT_SIZE];
+    std::uint8_t mac[MAC_SIZE];
+    if (query_adapter_mac(adapter.name.c_str(), text, mac) != 0)
+      continue;
+    // An adapter that cannot be opened or is not Ethernet is passed over: tried from the last
+    // entry, stopping here would end on a pseudo-device before any wired adapter is reached.
+    if (!open_capture_handle(adapter.name.c_str()))
+      continue;
+    if (!adapter_sees_probe(adapter.name.c_str(), mac))
+      continue;
+    std::memcpy(working + MAC_TEXT_LENGTH * listed, text, MAC_TEXT_LENGTH);
+    ++listed;
+    result = 0;
+  }
+  if (result == 0)
+    std::memcpy(list, working, sizeof working);
+  return result;
+}
+
+int query_adapter_mac(const char* name, char* text, std::uint8_t* mac) {
+  if (adapter_access().read_mac(name, mac) != 0)
+    return -1;
+  mac_bytes_to_text(mac, text);
+  return 0;
+}
+
+int reopen_adapter(const char* mac_text) {
+  std::vector<AdapterInfo> adapters;
+  std::string error;
+  if (adapter_access().list_adapters(&adapters, &error) != 0)
+    return -1;
+  for (const AdapterInfo& adapter : adapters) {
+    char text[MAC_TEXT_SIZE];
+    std::uint8_t mac[MAC_SIZE];
+    if (query_adapter_mac(adapter.name.c_str(), text, mac) != 0)
+      continue;
+    if (std::strcmp(text, mac_text) == 0)
+      return open_capture_handle(adapter.name.c_str()) ? 0 : -1;
+  }
+  return 0;
+}
+
+AdapterSearchFailure last_adapter_search_failure() { return search_failure; }
+
+std::string last_adapter_open_error() { return open_error; }

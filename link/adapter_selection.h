@@ -1,0 +1,46 @@
+// Which wired adapters of the host can reach a bridge, and the capture on the one in use.
+// At start-up every adapter that is not wireless, has an Ethernet MAC and sees traffic after a
+// broadcast probe is usable; later procedures reopen the capture by the adapter's MAC text.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+constexpr int HOST_ADAPTER_LIST_SIZE = 500;   // the caller's list buffer, zeroed
+constexpr int USABLE_ADAPTER_LIST_ROOM = 300; // room of the working list
+constexpr int MAX_USABLE_ADAPTERS = 17;       // whole MAC texts in that room, with its zero
+
+// Fills `list` (HOST_ADAPTER_LIST_SIZE characters, zeroed by the caller) with the MAC texts of
+// the usable adapters, the last enumerated first, and leaves the capture open on the last
+// adapter tried. Returns 0, or -1 when no adapter is usable.
+int find_usable_adapters(char* list);
+
+// Enumerates the adapters and holds the enumeration for probe_adapters. Returns 0 with the
+// count (at least 1), or -1 when enumeration fails or finds nothing.
+int count_adapters(int* count);
+
+// Tries the held adapters from the last to the first; releases the enumeration. Returns 0 with
+// the usable list in `list`, or -1 (then `list` is untouched). Wireless, loopback and down
+// adapters, those without an Ethernet MAC, those that cannot be opened or are not Ethernet,
+// and those that see nothing within link_timing().adapter_probe_wait of their probe are
+// skipped; the search goes on past them and stops once MAX_USABLE_ADAPTERS are listed.
+int probe_adapters(int count, char* list);
+
+// The adapter's current MAC as 6 bytes and as its 17-character text (`text` holds 18).
+// Returns 0, or -1 when the adapter has no Ethernet MAC.
+int query_adapter_mac(const char* name, char* text, std::uint8_t* mac);
+
+// Opens capture_handle on the first adapter (in enumeration order) whose MAC text equals
+// `mac_text` exactly. Returns 0 when it opened on Ethernet, -1 when it failed (the handle is
+// then empty, or open on a link that is not Ethernet) or enumeration failed. When no adapter
+// has that MAC, returns 0 and leaves the previous capture in place.
+int reopen_adapter(const char* mac_text);
+
+enum class AdapterSearchFailure { None, NoUsableAdapter, PermissionDenied };
+
+// Outcome of the last find_usable_adapters: PermissionDenied when no adapter was usable and at
+// least one capture could not be opened for lack of rights (CAP_NET_RAW), so the user can be
+// told how to fix it rather than only that no adapter was found.
+AdapterSearchFailure last_adapter_search_failure();
+// libpcap's text for the last capture that failed to open during that search; empty if none.
+std::string last_adapter_open_error();

@@ -1,0 +1,53 @@
+// A live libpcap capture on one adapter, set up for Linux so that reads return in time: immediate
+// mode (otherwise a received frame waits for the 1000 ms buffer time-out) and non-blocking reads
+// paced by poll() on the selectable descriptor (a blocking pcap_next_ex never returns on a quiet
+// wire, whatever its time-out).
+#pragma once
+
+#include <pcap/pcap.h>
+
+#include <memory>
+#include <string>
+
+#include "link/capture_handle.h"
+
+// Why an open failed: libpcap's status (PCAP_ERROR_PERM_DENIED when the process lacks
+// CAP_NET_RAW, PCAP_ERROR_NO_SUCH_DEVICE, ...) and its error text.
+struct CaptureOpenError {
+  int status = 0;
+  std::string text;
+};
+
+class PcapCapture : public CaptureHandle {
+public:
+  // snaplen 65536, promiscuous, read time-out 1000 ms, immediate mode, non-blocking reads.
+  // Returns null and fills *error when the adapter cannot be opened.
+  static std::unique_ptr<PcapCapture> open(const char* adapter, CaptureOpenError* error);
+
+  // pcap_open_live(adapter, 65536, 1, 1000) with blocking reads, as the wizard first ran on
+  // another platform. A read then ignores its timeout and may never return on a quiet wire:
+  // only for measuring what the Linux set-up gains.
+  static std::unique_ptr<PcapCapture> open_as_original(const char* adapter,
+                                                       CaptureOpenError* error);
+
+  int send(const std::uint8_t* frame, int length) override;
+  int next(std::chrono::milliseconds timeout, const std::uint8_t** frame, int* wire_length,
+           int* captured) override;
+
+  // DLT_EN10MB (1) for Ethernet.
+  int link_type() const;
+  // Frames the capture passes on: a BPF expression. Returns 0, or -1 with the reason in *error.
+  int set_filter(const char* expression, std::string* error);
+  // Only frames that arrive from the wire, not those sent on this host.
+  int set_inbound_only(std::string* error);
+
+private:
+  struct Closer {
+    void operator()(pcap_t* pcap) const { pcap_close(pcap); }
+  };
+  PcapCapture(pcap_t* pcap, bool polled) : pcap_(pcap), polled_(polled) {}
+
+  std::unique_ptr<pcap_t, Closer> pcap_;
+  bool polled_;
+  int fd_ = -1;
+};
