@@ -37,7 +37,14 @@ bool described_as_wireless(const std::string& description) {
 
 bool never_wired(const AdapterInfo& adapter) {
   return described_as_wireless(adapter.description) || (adapter.flags & PCAP_IF_WIRELESS) ||
-         (adapter.flags & PCAP_IF_LOOPBACK) || !(adapter.flags & PCAP_IF_UP);
+         (adapter.flags & PCAP_IF_LOOPBACK);
+}
+
+// A down adapter, or one without carrier, cannot put its probe on the wire; passing it over
+// here saves the wait for a probe that never shows.
+bool cannot_send(const AdapterInfo& adapter) {
+  return !(adapter.flags & PCAP_IF_UP) ||
+         (adapter.flags & PCAP_IF_CONNECTION_STATUS) == PCAP_IF_CONNECTION_STATUS_DISCONNECTED;
 }
 
 void note_open_failure(const CaptureOpening& opening) {
@@ -123,7 +130,7 @@ int probe_adapters(int count, char* list) {
   const int last = std::min(count, static_cast<int>(adapters.size())) - 1;
   for (int index = last; index >= 0 && listed < MAX_USABLE_ADAPTERS; --index) {
     const AdapterInfo& adapter = adapters[static_cast<std::size_t>(index)];
-    if (never_wired(adapter))
+    if (never_wired(adapter) || cannot_send(adapter))
       continue;
     char text[MAC_TEXT_SIZE];
     std::uint8_t mac[MAC_SIZE];

@@ -20,10 +20,10 @@ int find_usable_adapters(char* list);
 int count_adapters(int* count);
 
 // Tries the held adapters from the last to the first; releases the enumeration. Returns 0 with
-// the usable list in `list`, or -1 (then `list` is untouched). Wireless, loopback and down
-// adapters, those without an Ethernet MAC, those that cannot be opened or are not Ethernet,
-// and those that see nothing within link_timing().adapter_probe_wait of their probe are
-// skipped; the search goes on past them and stops once MAX_USABLE_ADAPTERS are listed.
+// the usable list in `list`, or -1 (then `list` is untouched). Passed over, and the search goes
+// on: wireless, loopback, down and unplugged adapters; those without an Ethernet MAC; those that
+// cannot be opened or are not Ethernet; those that see nothing within
+// link_timing().adapter_probe_wait of their probe. Stops once MAX_USABLE_ADAPTERS are listed.
 int probe_adapters(int count, char* list);
 
 // The adapter's current MAC as 6 bytes and as its 17-character text (`text` holds 18).

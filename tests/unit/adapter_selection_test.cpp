@@ -62,11 +62,12 @@ TEST_F(AdapterSearch, SkipsWirelessLoopbackDownAndMaclessAdapters) {
   host.add("lo", 0x06, PCAP_IF_UP | PCAP_IF_LOOPBACK);
   host.add("eth9", 0x07, 0); // down
   host.add("any", 0x08).has_mac = false;
+  host.add("eth8", 0x09, PCAP_IF_UP | PCAP_IF_CONNECTION_STATUS_DISCONNECTED); // no carrier
   host.add("eth0", 0x10, PCAP_IF_UP, "WiFi dongle"); // only four spellings count
   host.add("eth1", 0x11);
   ASSERT_EQ(search(), 0);
   EXPECT_EQ(std::string(list), mac_text_ending(0x11) + mac_text_ending(0x10));
-  for (int skipped = 0; skipped < 8; ++skipped)
+  for (int skipped = 0; skipped < 9; ++skipped)
     EXPECT_EQ(host.adapters[static_cast<std::size_t>(skipped)].wire->opens, 0)
         << host.adapters[static_cast<std::size_t>(skipped)].info.name;
 }
