@@ -104,6 +104,10 @@ TEST_F(EmulatorOverVeth, FaultsShowOnTheWire) {
   // ack of the first send out of reach of the second wait too.
   EXPECT_EQ(step(build_execute_request, RSP_EXECUTE_ACK), -1);
 
+  // The wizard gave up before the bridge had sent its second burst.
+  EXPECT_TRUE(emu.wait_for([](const std::vector<FrameLogEntry>& seen) {
+    return count(seen, "tx", RSP_EXECUTE_ACK) == 2;
+  }));
   ASSERT_TRUE(emu.stop()) << emu.errors();
   const auto log = emu.log();
   EXPECT_EQ(count(log, "rx", CMD_BEGIN), 2);
