@@ -4,8 +4,10 @@
 
 #include <cstdint>
 
+#include "link/mac_text.h"
+
 constexpr int DEVICE_LIST_SIZE = 1514; // room of the device list, with its zero
-constexpr int MAX_DEVICES = (DEVICE_LIST_SIZE - 1) / 17;
+constexpr int MAX_DEVICES = (DEVICE_LIST_SIZE - 1) / MAC_TEXT_LENGTH; // 89 whole MAC texts
 
 // Longest reply window of one adapter, in tick periods on the monotonic clock. Each frame taken
 // starts a fresh wait, so a station that sends link frames without pause would otherwise keep
