@@ -31,6 +31,12 @@ std::string setting_value(const std::string& text, const std::string& key) {
 
 } // namespace
 
+Bytes report_payload(const std::string& text) {
+  Bytes payload(2 + text.size(), 0);
+  std::copy(text.begin(), text.end(), payload.begin() + 2);
+  return payload;
+}
+
 Bytes survey_report_payload(const BridgeScenario& scenario) {
   std::string text;
   text += "SSID:" + scenario.present_ssid + "\n";
@@ -43,8 +49,7 @@ Bytes survey_report_payload(const BridgeScenario& scenario) {
       text += network.ssid + '\f' + network.mac_text + ',' + network.channel + ',' + network.mode +
               ',' + network.security + ',' + network.signal + '\v';
   }
-  Bytes payload = ACK_PAYLOAD;
-  payload.insert(payload.end(), text.begin(), text.end());
+  Bytes payload = report_payload(text);
   payload.resize(std::min<std::size_t>(payload.size(), MAX_FRAME_SIZE - LINK_HEADER_SIZE));
   return payload;
 }

@@ -30,6 +30,9 @@ struct BridgeScenario {
   std::vector<SurveyNetwork> networks;
 };
 
+// A report payload: the two bytes that precede the report text, then the text.
+Bytes report_payload(const std::string& text);
+
 // The report payload for a scenario, its two leading bytes included, cut to what one frame
 // carries (a cut last entry lacks its vertical tab).
 Bytes survey_report_payload(const BridgeScenario& scenario);

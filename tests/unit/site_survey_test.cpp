@@ -177,12 +177,9 @@ TEST(SiteSurvey, TwoFailedRepliesEndTheSurveyWithNothingMoreSent) {
 
 TEST(SiteSurvey, ReportsThatAreNotTheReportAreRefused) {
   const std::string text = "SSID:x\n7001 :16\nSECMODE:0\n";
-  Bytes exactly_64 = {0, 0};
-  exactly_64.insert(exactly_64.end(), text.begin(), text.end());
+  Bytes exactly_64 = report_payload(text);
   exactly_64.resize(REQUEST_FRAME_SIZE - LINK_HEADER_SIZE, '\n');
-  Bytes no_ssid = {0, 0};
-  const std::string other = "SID:x\n7001 :16\nSECMODE:0\nSURVEY:\f";
-  no_ssid.insert(no_ssid.end(), other.begin(), other.end());
+  const Bytes no_ssid = report_payload("SID:x\n7001 :16\nSECMODE:0\nSURVEY:\f");
 
   for (const Bytes& report : {exactly_64, no_ssid}) {
     SurveyRig rig;
@@ -216,8 +213,8 @@ TEST(SiteSurvey, ReportWithoutListLeavesTableAndCount) {
 
 TEST(SurveyReportCheck, LengthSizeAndMarker) {
   const std::string text = "SSID:x\n7001 :16\n";
-  Bytes payload = {'S', 'S'};
-  payload.insert(payload.end(), text.begin(), text.end());
+  Bytes payload = report_payload(text);
+  payload[0] = payload[1] = 'S';
   payload.resize(60, 0);
   Bytes frame = make_reply(BRIDGE, OWN, RSP_EXECUTE_DATA, payload);
   frame.resize(MAX_FRAME_SIZE);

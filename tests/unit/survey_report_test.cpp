@@ -19,11 +19,7 @@ Bytes report_frame(const Bytes& payload, int length_field = -1) {
   return frame;
 }
 
-Bytes report_frame(const std::string& text) {
-  Bytes payload = {0, 0};
-  payload.insert(payload.end(), text.begin(), text.end());
-  return report_frame(payload);
-}
+Bytes report_frame(const std::string& text) { return report_frame(report_payload(text)); }
 
 std::string entry(const std::string& ssid, const std::string& fields) {
   return ssid + '\f' + fields + '\v';
