@@ -11,8 +11,8 @@
 // - The pages write `WirelessSettings` and `WirelessKeys` on the UI thread before they start
 //   the save worker; starting a thread orders everything before it with the thread's body.
 //   The summary page keeps Back and Next disabled until the worker has posted its result.
-// A page never starts a worker while another one still runs, so no record is read while
-// written.
+// So no page reads the survey's records until the survey's result has arrived, and no page
+// writes the user's records while a save worker runs.
 #pragma once
 
 #include <cstddef>
