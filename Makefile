@@ -6,7 +6,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQBR20G_WERROR=ON
 
 # Everything the build, the tests and the demo need, all from Debian.
 PACKAGES := cmake g++ make ninja-build pkg-config qt6-base-dev libpcap-dev googletest \
-            libgtest-dev libgmock-dev iproute2 fonts-liberation
+            libgtest-dev libgmock-dev iproute2 fonts-liberation clang libclang-rt-14-dev
 
 .PHONY: all deps build test demo clean
 

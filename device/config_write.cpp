@@ -1,0 +1,144 @@
+#include "device/config_write.h"
+
+#include <cstring>
+#include <string_view>
+
+#include "device/mac_arguments.h"
+#include "device/wireless_records.h"
+#include "link/frame_exchange.h"
+#include "link/link_frame.h"
+
+namespace {
+
+// The longest text the fields can give must fit the settings request.
+constexpr int LONGEST_SETTINGS_TEXT = 15 * 9 + SSID_WIDTH + 6 * KEY_FIELD_WIDTH;
+static_assert(LONGEST_SETTINGS_TEXT <= SETTINGS_FRAME_ROOM - LINK_HEADER_SIZE);
+
+bool is_control_byte(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte < 0x20 || byte == 0x7f;
+}
+
+bool holds_control_byte(std::string_view text) {
+  for (const char c : text)
+    if (is_control_byte(c))
+      return true;
+  return false;
+}
+
+// Line values of the security text; the first matching literal decides.
+char security_digit(std::string_view security) {
+  if (security == "Disable")
+    return '0';
+  if (security == "WEP(64bit)" || security == "WEP(128bits)")
+    return '1';
+  if (security == "WPA-PSK")
+    return '2';
+  return '3';
+}
+
+const char* key_length_text(std::string_view security) {
+  if (security == "Disable")
+    return "0";
+  if (security == "WEP(64bit)")
+    return "5";
+  if (security == "WEP(128bits)")
+    return "13";
+  return "32";
+}
+
+class TextWriter {
+public:
+  explicit TextWriter(std::uint8_t* at) : at_(at) {}
+  void line(std::string_view key, std::string_view value = {}) {
+    put(key);
+    put(value);
+    put("\n");
+  }
+  int length() const { return length_; }
+
+private:
+  void put(std::string_view text) {
+    if (!text.empty())
+      std::memcpy(at_ + length_, text.data(), text.size());
+    length_ += static_cast<int>(text.size());
+  }
+  std::uint8_t* at_;
+  int length_ = 0;
+};
+
+} // namespace
+
+std::optional<std::string> unsafe_setting_message() {
+  const struct {
+    std::string_view value;
+    const char* name;
+  } values[] = {
+      {field_text(WirelessSettings.ssid), "The SSID"},
+      {field_text(WirelessKeys.key_index), "The WEP key index"},
+      {field_text(WirelessKeys.wep_key1), "WEP key 1"},
+      {field_text(WirelessKeys.wep_key2), "WEP key 2"},
+      {field_text(WirelessKeys.wep_key3), "WEP key 3"},
+      {field_text(WirelessKeys.wep_key4), "WEP key 4"},
+      {field_text(WirelessKeys.passphrase), "The passphrase"},
+  };
+  for (const auto& [value, name] : values)
+    if (holds_control_byte(value))
+      return std::string(name) +
+             " contains a control character (such as a line break) and cannot be saved.";
+  return std::nullopt;
+}
+
+int build_settings_text(std::uint8_t* frame, const std::uint8_t* own, const std::uint8_t* bridge) {
+  std::memset(frame, 0, SETTINGS_FRAME_ROOM);
+  const std::string_view security = field_text(WirelessSettings.security);
+  const std::string_view key_index = field_text(WirelessKeys.key_index);
+  const char digit[] = {security_digit(security), '\0'};
+
+  TextWriter text(frame + LINK_HEADER_SIZE);
+  text.line("7000 :", field_text(WirelessSettings.ssid));
+  text.line("7001 :16");
+  text.line("7002 :0");
+  text.line("7003 :", digit);
+  text.line("7004 :", key_length_text(security));
+  text.line("7005 :", key_index.empty() ? "0" : key_index);
+  text.line("7006 :", field_text(WirelessKeys.wep_key1));
+  text.line("7007 :", field_text(WirelessKeys.wep_key2));
+  text.line("7008 :", field_text(WirelessKeys.wep_key3));
+  text.line("7009 :", field_text(WirelessKeys.wep_key4));
+  text.line("7012 :3");
+  text.line("7013 :0");
+  text.line("7018 :", security == "WPA-PSK" ? "0" : "1");
+  text.line("7019 :", field_text(WirelessKeys.passphrase));
+  text.line("7022 :0");
+
+  build_frame(frame, own, bridge, CMD_WRITE, 0, static_cast<std::uint16_t>(text.length()));
+  return LINK_HEADER_SIZE + text.length();
+}
+
+int write_configuration(std::uint8_t* send, std::uint8_t* receive, const char* own_mac_text,
+                        const char* bridge_mac_text) {
+  if (unsafe_setting_message())
+    return -1;
+  std::uint8_t own[MAC_SIZE];
+  std::uint8_t bridge[MAC_SIZE];
+  if (!procedure_macs(own_mac_text, bridge_mac_text, own, bridge))
+    return -1;
+
+  const struct {
+    RequestBuilder build;
+    std::uint32_t expected;
+    int tick_limit;
+  } steps[] = {
+      {build_begin_request, RSP_BEGIN, STEP_TICK_LIMIT},
+      {build_settings_text, RSP_WRITE, STEP_TICK_LIMIT},
+      {build_execute_request, RSP_EXECUTE_ACK, FIRST_EXECUTE_TICK_LIMIT},
+      {build_begin_request, RSP_BEGIN, STEP_TICK_LIMIT},
+      {build_9002_request, RSP_WRITE, STEP_TICK_LIMIT},
+      {build_execute_request, RSP_EXECUTE_ACK, STEP_TICK_LIMIT},
+  };
+  for (const auto& step : steps)
+    if (send_and_await(step.build, send, receive, own, bridge, step.expected, step.tick_limit) <= 0)
+      return -1;
+  return 0;
+}
