@@ -60,9 +60,11 @@ void usage(std::ostream& out) {
          "  --settings-out FILE  the settings text of the last settings write, byte for byte,\n"
          "                       rewritten on every settings write\n"
          "  --ready-file FILE    created once the capture is open and replies can be made\n"
-         "  --fault SPEC         inject a fault (repeatable):\n"
-      << FAULT_HELP
-      << "  --help               this text\n"
+         "  --fault SPEC         inject a fault (repeatable):\n";
+  std::istringstream faults(FAULT_HELP);
+  for (std::string line; std::getline(faults, line);)
+    out << "    " << line << "\n";
+  out << "  --help               this text\n"
          "\n"
          "Stops cleanly on SIGTERM or SIGINT. Exit status: 0 after a stop, 1 when the\n"
          "interface cannot be used, 2 for a usage or scenario error.\n";

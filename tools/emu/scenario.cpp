@@ -152,14 +152,15 @@ bool parse_network(const std::string& value, SurveyNetwork* network) {
 } // namespace
 
 const char* const FAULT_HELP =
-    "  drop KIND N            drop the first N replies of that kind\n"
-    "  delay KIND MS          hold every reply of that kind for MS milliseconds\n"
-    "  wrong-code KIND N      before every reply of that kind, send N frames with another code\n"
-    "  bad-length KIND N      the first N replies of that kind carry a length field that\n"
-    "                         disagrees with their size (and is not 2)\n"
-    "  chatter MAC MS         a second station MAC broadcasts a CMD_PROBE frame every MS ms\n"
-    "                         (0: back to back, a flood)\n"
-    "  silent                 never answer anything\n"
+    "drop KIND N            drop the first N replies of that kind\n"
+    "delay KIND MS          hold every reply of that kind for MS milliseconds\n"
+    "wrong-code KIND N      before every reply of that kind, send N frames with another code\n"
+    "                       (the execute-data code before an ack, the ack code otherwise)\n"
+    "bad-length KIND N      the first N replies of that kind carry a length field that\n"
+    "                       disagrees with their size (and is not 2)\n"
+    "chatter MAC MS         a second station MAC broadcasts a CMD_PROBE frame every MS ms\n"
+    "                       (0: back to back, a flood)\n"
+    "silent                 never answer anything\n"
     "KIND is one of: probe, begin, write (any write), write-9107, write-9100, write-settings,\n"
     "write-9002, execute (any execute reply), ack (execute acknowledgements), report (the\n"
     "survey report), any. A reply that several faults name takes all of them.\n";
