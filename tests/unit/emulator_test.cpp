@@ -102,6 +102,7 @@ TEST(EmulatorScenario, BadLinesAreRefusedWithTheirLineNumber) {
   EXPECT_NE(scenario_error("fault = drop sideways 1\n").find("unknown reply kind"),
             std::string::npos);
   EXPECT_NE(scenario_error("fault = drop begin -1\n").find("whole number"), std::string::npos);
+  EXPECT_NE(scenario_error("fault = lossy any 0\n").find("at least 1"), std::string::npos);
   EXPECT_NE(scenario_error("fault = melt any 1\n").find("unknown fault"), std::string::npos);
   EXPECT_NE(scenario_error("fault = chatter zz:00:00:00:00:00 5\n").find("not a MAC"),
             std::string::npos);
@@ -227,6 +228,27 @@ TEST(EmulatorFaults, DropWrongCodeBadLengthDelayAndSilence) {
   EmulatedBridge silent(scenario_from("fault = silent\n"));
   EXPECT_TRUE(send(silent, request(build_probe_request, BROADCAST_MAC)).empty());
   EXPECT_TRUE(send(silent, request(build_begin_request)).empty());
+}
+
+TEST(EmulatorFaults, LossyDropsTheFirstReplyOfEveryNOfItsKinds) {
+  EmulatedBridge bridge(scenario_from("fault = lossy any 2\nfault = lossy report 3\n"));
+  const Bytes steps[] = {request(build_begin_request), request(build_9107_request),
+                         request(build_execute_request)};
+  for (const Bytes& step : steps) {
+    EXPECT_TRUE(send(bridge, step).empty()) << "the first send goes unanswered";
+    EXPECT_EQ(send(bridge, step).size(), 1u) << "its second send is answered";
+  }
+  EXPECT_TRUE(send(bridge, request(build_done_request)).empty());
+
+  // Report polls: "any" drops the 1st, 3rd and 5th, "report" the 1st and 4th.
+  send(bridge, request(build_begin_request));
+  send(bridge, request(build_begin_request));
+  send(bridge, request(build_9100_request));
+  send(bridge, request(build_9100_request));
+  std::string answered;
+  for (int poll = 0; poll < 6; ++poll)
+    answered += send(bridge, request(build_execute_request)).empty() ? '-' : 'R';
+  EXPECT_EQ(answered, "-R---R");
 }
 
 TEST(EmulatorLog, LinesReadBackToTheSameFrame) {

@@ -41,6 +41,7 @@ EmulatedBridge::EmulatedBridge(const Scenario& scenario)
     : scenario_(scenario), ssid_(scenario.ssid), secmode_(scenario.secmode) {
   for (const Fault& fault : scenario_.faults)
     fault_left_.push_back(fault.amount);
+  fault_seen_.assign(scenario_.faults.size(), 0);
 }
 
 bool EmulatedBridge::take_settings_changed() { return std::exchange(settings_changed_, false); }
@@ -72,6 +73,10 @@ void EmulatedBridge::reply(std::vector<OutgoingFrame>* out, const std::uint8_t* 
         --fault_left_[i];
         (fault.type == Fault::Drop ? drop : bad_length) = true;
       }
+      break;
+    case Fault::Lossy:
+      if (fault_seen_[i]++ % fault.amount == 0)
+        drop = true;
       break;
     case Fault::WrongCode:
       wrong_codes += fault.amount;

@@ -37,6 +37,7 @@ private:
 
   Scenario scenario_;
   std::vector<int> fault_left_; // per fault: replies it still affects (drop, bad-length)
+  std::vector<int> fault_seen_; // per fault: replies of its kinds so far (lossy)
   std::string ssid_;
   char secmode_;
   std::string settings_;

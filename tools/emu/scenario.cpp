@@ -153,6 +153,9 @@ bool parse_network(const std::string& value, SurveyNetwork* network) {
 
 const char* const FAULT_HELP =
     "drop KIND N            drop the first N replies of that kind\n"
+    "lossy KIND N           drop one reply of that kind in every N, the first of each N\n"
+    "                       (lossy any 2: every request's first send goes unanswered, its\n"
+    "                       second send is answered)\n"
     "delay KIND MS          hold every reply of that kind for MS milliseconds\n"
     "wrong-code KIND N      before every reply of that kind, send N frames with another code\n"
     "                       (the execute-data code before an ack, the ack code otherwise)\n"
@@ -194,6 +197,8 @@ int parse_fault(const std::string& spec, Fault* fault, std::string* error) {
   } else {
     if (type == "drop")
       fault->type = Fault::Drop;
+    else if (type == "lossy")
+      fault->type = Fault::Lossy;
     else if (type == "delay")
       fault->type = Fault::Delay;
     else if (type == "wrong-code")
@@ -201,8 +206,8 @@ int parse_fault(const std::string& spec, Fault* fault, std::string* error) {
     else if (type == "bad-length")
       fault->type = Fault::BadLength;
     else {
-      *error =
-          "unknown fault '" + type + "' (drop, delay, wrong-code, bad-length, chatter, silent)";
+      *error = "unknown fault '" + type +
+               "' (drop, lossy, delay, wrong-code, bad-length, chatter, silent)";
       return -1;
     }
     for (const KindName& kind : KIND_NAMES)
@@ -215,6 +220,10 @@ int parse_fault(const std::string& spec, Fault* fault, std::string* error) {
   }
   if (!parse_count(second, &fault->amount)) {
     *error = "fault '" + spec + "': '" + second + "' is not a whole number";
+    return -1;
+  }
+  if (fault->type == Fault::Lossy && fault->amount < 1) {
+    *error = "fault '" + spec + "': lossy drops one reply in every N, N at least 1";
     return -1;
   }
   return 0;

@@ -22,9 +22,11 @@ enum ReplyKind : unsigned {
 };
 
 struct Fault {
-  enum Type { Drop, Delay, WrongCode, BadLength, Chatter, Silent } type = Drop;
+  enum Type { Drop, Lossy, Delay, WrongCode, BadLength, Chatter, Silent } type = Drop;
   unsigned kinds = 0; // ReplyKind bits the fault applies to
-  int amount = 0;     // frames (drop, wrong-code, bad-length) or milliseconds (delay, chatter)
+  // frames (drop, wrong-code, bad-length), one in how many (lossy) or milliseconds (delay,
+  // chatter)
+  int amount = 0;
   std::uint8_t mac[6] = {}; // chatter: the other station
 };
 
@@ -50,7 +52,7 @@ struct Scenario {
 // message naming the line in *error.
 int parse_scenario(const std::string& text, Scenario* scenario, std::string* error);
 
-// Reads one fault ("drop begin 1", "chatter 02:00:00:00:00:cc 0", "silent", ...).
+// Reads one fault ("drop begin 1", "lossy any 2", "chatter 02:00:00:00:00:cc 0", "silent", ...).
 int parse_fault(const std::string& spec, Fault* fault, std::string* error);
 
 // The fault syntax and kinds, for --help.
