@@ -1,8 +1,11 @@
 #include <QApplication>
-#include <QMessageBox>
+
+#include "wizard/setup_app.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QMessageBox::information(nullptr, "QBR20G", "The setup wizard is not built yet.");
-  return 0;
+  // Pages follow one another; the gap between two pages must not end the application.
+  QApplication::setQuitOnLastWindowClosed(false);
+  theApp.InitInstance();
+  return theApp.ExitInstance();
 }

@@ -45,7 +45,7 @@ Bytes survey_report_payload(const BridgeScenario& scenario) {
   text += std::string("SECMODE:") + scenario.present_mode + "\n";
   if (scenario.with_list) {
     text += "SURVEY:\f";
-    for (const SurveyNetwork& network : scenario.networks)
+    for (const FakeNetwork& network : scenario.networks)
       text += network.ssid + '\f' + network.mac_text + ',' + network.channel + ',' + network.mode +
               ',' + network.security + ',' + network.signal + '\v';
   }

@@ -14,7 +14,7 @@
 
 #include "tests/support/scripted_capture.h"
 
-struct SurveyNetwork {
+struct FakeNetwork {
   std::string ssid; // bytes as heard on the air; empty for a hidden network
   std::string mac_text = "00-0e-8e-10-20-30";
   std::string channel = "6";
@@ -27,7 +27,7 @@ struct BridgeScenario {
   std::string present_ssid = "default";
   char present_mode = '0';
   bool with_list = true; // false: the report has no "SURVEY:" part
-  std::vector<SurveyNetwork> networks;
+  std::vector<FakeNetwork> networks;
 };
 
 // A report payload: the two bytes that precede the report text, then the text.

@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QSignalSpy>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include "link/frame_exchange.h"
+#include "link/link_frame.h"
+#include "platform/page_base.h"
+#include "tests/support/scripted_capture.h"
+#include "wizard/setup_app.h"
+
+namespace {
+
+int live_pages = 0;
+
+class TestPage : public CPageBase {
+public:
+  explicit TestPage(int idd = 500) : CPageBase(idd) { ++live_pages; }
+  ~TestPage() override {
+    StopWorker();
+    --live_pages;
+  }
+  std::vector<int> timer_ids;
+  std::vector<int> messages;
+  std::atomic<int> ui_thread_calls{0};
+  bool initialised = false;
+
+  bool OnInitDialog() override {
+    initialised = true;
+    return true;
+  }
+
+protected:
+  void OnTimer(int id) override {
+    if (QThread::currentThread() == thread())
+      timer_ids.push_back(id);
+  }
+  void OnPageMessage(int message) override {
+    if (QThread::currentThread() == thread())
+      messages.push_back(message);
+  }
+};
+
+} // namespace
+
+TEST(PageBase, WorkerStartsAndStopsTimersAndPostsMessagesThroughTheUiThread) {
+  TestPage page;
+  QSignalSpy fired(&page, &CPageBase::timerFired);
+  QSignalSpy handled(&page, &CPageBase::pageMessageHandled);
+  page.StartWorker([&] {
+    page.SetTimer(TIMER_RX_TICK, 5);
+    std::this_thread::sleep_for(std::chrono::milliseconds{40});
+    page.KillTimer(TIMER_RX_TICK);
+    page.EnableControl(7, false);
+    page.PostPageMessage(WM_USER + 100);
+  });
+  ASSERT_TRUE(handled.wait(2000));
+  EXPECT_EQ(page.messages, std::vector<int>{WM_USER + 100});
+  EXPECT_GE(page.timer_ids.size(), 2u) << "ticks reached the UI thread";
+  for (int id : page.timer_ids)
+    EXPECT_EQ(id, TIMER_RX_TICK);
+  EXPECT_FALSE(page.TimerActive(TIMER_RX_TICK));
+  const auto ticks = page.timer_ids.size();
+  QTest::qWait(30);
+  EXPECT_EQ(page.timer_ids.size(), ticks) << "killed from the worker, the timer stays dead";
+}
+
+TEST(PageBase, StopWorkerEndsALinkWaitPromptly) {
+  ScriptedLink link;
+  link_timing().tick_period = std::chrono::seconds{30};
+  TestPage page;
+  std::atomic<int> received{-1};
+  page.StartWorker([&] {
+    std::uint8_t buffer[MAX_FRAME_SIZE];
+    received = receive_frame(BROADCAST_MAC, BROADCAST_MAC, LINK_ETHERTYPE, buffer, MAX_FRAME_SIZE, 3);
+  });
+  QTest::qWait(20);
+  EXPECT_TRUE(page.WorkerRunning());
+  const auto start = std::chrono::steady_clock::now();
+  page.StopWorker();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds{2});
+  EXPECT_EQ(received.load(), 0);
+  EXPECT_FALSE(link_stop_requested()) << "the next worker starts with a clean link";
+}
+
+TEST(PageBase, MessagesPostedToAPageThatIsGoneAreDropped) {
+  auto page = std::make_unique<TestPage>();
+  page->PostPageMessage(WM_USER + 102);
+  page->SetTimer(TIMER_START_WORKER, 1);
+  page.reset();
+  QTest::qWait(20); // nothing may reach the destroyed page
+  SUCCEED();
+}
+
+TEST(PageBase, InitRunsOnceWhenFirstShownAfterPresets) {
+  TestPage page;
+  EXPECT_FALSE(page.initialised);
+  page.show();
+  EXPECT_TRUE(page.initialised);
+  page.hide();
+  page.initialised = false;
+  page.show();
+  EXPECT_FALSE(page.initialised);
+}
+
+TEST(PageBase, EscapeEnterAndReturnEndTheWizard) {
+  for (int key : {Qt::Key_Escape, Qt::Key_Enter, Qt::Key_Return}) {
+    TestPage page;
+    page.HandOver([] { return std::make_unique<TestPage>(); });
+    page.show();
+    QTest::keyClick(&page, static_cast<Qt::Key>(key));
+    EXPECT_FALSE(page.isVisible());
+    EXPECT_TRUE(page.Ended());
+    EXPECT_FALSE(page.TakeNextPage()) << "the key cleared the recorded successor";
+  }
+}
+
+TEST(PageBase, PagesRunOneAfterAnotherWithoutAGrowingStack) {
+  std::vector<int> shown;
+  int max_live = 0;
+  auto make = [&](int idd, CPageBase::PageFactory next) {
+    auto page = std::make_unique<TestPage>(idd);
+    max_live = std::max(max_live, live_pages);
+    TestPage* raw = page.get();
+    QTimer::singleShot(0, raw, [raw, &shown, idd, next] {
+      shown.push_back(idd);
+      if (next)
+        raw->HandOver(next);
+      else
+        raw->reject();
+    });
+    return page;
+  };
+  CPageBase::PageFactory third = [&] { return make(3, nullptr); };
+  CPageBase::PageFactory second = [&] { return make(2, third); };
+  CSetupApp::RunPages(make(1, second));
+  EXPECT_EQ(shown, (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(max_live, 1) << "a page is gone before the next one is built";
+  EXPECT_EQ(live_pages, 0);
+}

@@ -1,0 +1,352 @@
+// The whole wizard, offscreen, against emulated bridges over veth: real adapters, real frames,
+// and the exact settings text each path stores in the bridge.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTableWidget>
+
+#include <cstring>
+
+#include "device/wireless_records.h"
+#include "link/frame_exchange.h"
+#include "link/link_frame.h"
+#include "link/link_timing.h"
+#include "tests/gui/wizard_driver.h"
+#include "tests/netns/testnet.h"
+#include "wizard/device_list_page.h"
+#include "wizard/finish_page.h"
+#include "wizard/link_state.h"
+#include "wizard/page_messages.h"
+#include "wizard/security_page.h"
+#include "wizard/setup_app.h"
+#include "wizard/site_survey_page.h"
+#include "wizard/summary_page.h"
+#include "wizard/wep_page.h"
+#include "wizard/wpa_page.h"
+
+namespace {
+
+const char* const BRIDGE_MAC = "02-00-00-00-0b-01";
+const char* const SECOND_BRIDGE_MAC = "02-00-00-00-0b-02";
+
+std::string Scenario(const char* mac) {
+  return std::string("mac = ") + mac +
+         "\nssid = Previous\nsecmode = 2\n"
+         "network = OpenCafe|a4:2b:b0:00:00:01|1|BG|0|80\n"
+         "network = OldPrinter|a4:2b:b0:00:00:02|6|B|1|35\n"
+         "network = Office|a4:2b:b0:00:00:03|11|BG|2|70\n"
+         "network = |a4:2b:b0:00:00:04|3|G|3|40\n"
+         "network = Home|a4:2b:b0:00:00:05|9|G|3|91\n";
+}
+
+std::string Settings(const std::string& ssid, const char* mode, const char* key_length,
+                     const char* index, const std::string& keys, const char* cipher,
+                     const std::string& passphrase) {
+  return "7000 :" + ssid + "\n7001 :16\n7002 :0\n7003 :" + mode + "\n7004 :" + key_length +
+         "\n7005 :" + index + "\n" + keys + "7012 :3\n7013 :0\n7018 :" + cipher + "\n7019 :" +
+         passphrase + "\n7022 :0\n";
+}
+const std::string NO_KEYS = "7006 :\n7007 :\n7008 :\n7009 :\n";
+
+int RowOf(QTableWidget* list, const QString& ssid) {
+  for (int row = 0; row < list->rowCount(); ++row)
+    if (list->item(row, 0)->text() == ssid)
+      return row;
+  return -1;
+}
+
+class WizardOverVeth : public netns::NetnsTest {
+protected:
+  void SetUp() override {
+    NetnsTest::SetUp();
+    if (IsSkipped())
+      return;
+    std::memset(&CurrentNetwork, 0, sizeof CurrentNetwork);
+    std::memset(&WirelessSettings, 0, sizeof WirelessSettings);
+    std::memset(&WirelessKeys, 0, sizeof WirelessKeys);
+    wizard_ns = net->add_namespace("wiz");
+    bridge_ns = net->add_namespace("br");
+    net->add_veth(wizard_ns, "eth0", "02:00:00:00:0a:01", bridge_ns, "br0", "02:00:00:00:0a:02");
+    timing = std::make_unique<netns::QuickLinkTiming>();
+    link_timing().survey_scan_pause = std::chrono::milliseconds{50};
+  }
+  void TearDown() override {
+    wizard.reset();
+    timing.reset();
+    NetnsTest::TearDown();
+  }
+
+  netns::Emulator& StartBridge(const char* mac, const std::vector<std::string>& faults = {}) {
+    return net->start_emulator(bridge_ns, "br0", Scenario(mac), faults);
+  }
+
+  // Start-up and the device list page with its first search done.
+  void OpenWizard() {
+    net->enter(wizard_ns);
+    ASSERT_TRUE(start_up_link());
+    wizard = std::make_unique<WizardDriver>(std::make_unique<CDeviceListPage>());
+    ASSERT_TRUE(wizard->WaitForMessage(WM_SEARCH_RESULT));
+  }
+
+  // From the device list, through the survey of the first bridge, to the row named `ssid`.
+  void ChooseNetwork(const QString& ssid) {
+    ASSERT_NO_FATAL_FAILURE(OpenWizard());
+    wizard->ClickRow(CDeviceListPage::IDC_LIST, 0);
+    wizard->Click(CDeviceListPage::IDC_NEXT);
+    ASSERT_TRUE(wizard->Advance());
+    ASSERT_TRUE(wizard->WaitForMessage(WM_SURVEY_RESULT));
+    if (ssid.isEmpty())
+      return;
+    const int row = RowOf(wizard->Control<QTableWidget>(CSiteSurveyPage::IDC_LIST), ssid);
+    ASSERT_GE(row, 0) << ssid.toStdString();
+    wizard->ClickRow(CSiteSurveyPage::IDC_LIST, row);
+  }
+
+  void Next(int id, int expected_idd) {
+    wizard->Click(id);
+    ASSERT_TRUE(wizard->Advance()) << "page " << wizard->page()->Idd() << " stayed";
+    ASSERT_EQ(wizard->page()->Idd(), expected_idd);
+  }
+
+  // Presses Next on the summary page and waits for the finish page.
+  void SaveAndFinish() {
+    ASSERT_EQ(wizard->page()->Idd(), CSummaryPage::IDD);
+    wizard->Click(CSummaryPage::IDC_NEXT);
+    ASSERT_TRUE(wizard->WaitForMessage(WM_SAVE_RESULT));
+    ASSERT_EQ(wizard->Status(CSummaryPage::IDC_STATUS), "Save config successfully !");
+    ASSERT_TRUE(wizard->Advance());
+    ASSERT_EQ(wizard->page()->Idd(), CFinishPage::IDD);
+  }
+
+  std::string wizard_ns, bridge_ns;
+  std::unique_ptr<netns::QuickLinkTiming> timing;
+  std::unique_ptr<WizardDriver> wizard;
+};
+
+using DeviceListOverVeth = WizardOverVeth;
+using SaveOverVeth = WizardOverVeth;
+
+} // namespace
+
+TEST_F(DeviceListOverVeth, ListsEachBridgeAndSurveysTheChosenOne) {
+  auto& first = StartBridge(BRIDGE_MAC);
+  auto& second = StartBridge(SECOND_BRIDGE_MAC);
+  ASSERT_NO_FATAL_FAILURE(OpenWizard());
+  CPageBase* page = wizard->page();
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  EXPECT_EQ(page->pos(), QPoint(screen.width() / 4, screen.height() / 4));
+  EXPECT_EQ(page->size(), QSize(635, 474));
+  EXPECT_EQ(page->mask().boundingRect(), QRect(0, 0, 635, 474));
+  EXPECT_EQ(page->windowTitle(), "QBR20G");
+  EXPECT_FALSE(wizard->Control(CDeviceListPage::IDC_BACK)->isEnabled());
+  EXPECT_FALSE(wizard->Control(CDeviceListPage::IDC_NEXT)->isEnabled());
+
+  auto* list = wizard->Control<QTableWidget>(CDeviceListPage::IDC_LIST);
+  ASSERT_EQ(list->rowCount(), 2);
+  QStringList macs;
+  for (int row = 0; row < 2; ++row) {
+    EXPECT_EQ(list->item(row, 0)->text(), list->item(row, 1)->text());
+    macs << list->item(row, 1)->text();
+  }
+  EXPECT_TRUE(macs.contains(BRIDGE_MAC) && macs.contains(SECOND_BRIDGE_MAC));
+  EXPECT_EQ(QString::fromStdString(selected_device_mac.Get()), macs[1]) << "the last one listed";
+
+  wizard->ClickRow(CDeviceListPage::IDC_LIST, 0);
+  EXPECT_EQ(QString::fromStdString(selected_device_mac.Get()), macs[0]);
+  wizard->Click(CDeviceListPage::IDC_NEXT);
+  ASSERT_TRUE(wizard->Advance());
+  ASSERT_TRUE(wizard->WaitForMessage(WM_SURVEY_RESULT));
+  EXPECT_EQ(wizard->Control<QTableWidget>(CSiteSurveyPage::IDC_LIST)->rowCount(), 5);
+  EXPECT_EQ(wizard->page()->pos(), page->pos()) << "every page opens at the same corner";
+
+  // Both emulators see the whole wire; count the begins addressed to each.
+  auto begins_to = [](const netns::Emulator& bridge, const QString& mac) {
+    const auto log = bridge.log();
+    return std::count_if(log.begin(), log.end(), [&](const FrameLogEntry& e) {
+      return e.direction == "rx" && e.code == CMD_BEGIN && QString::fromStdString(e.dst) == mac;
+    });
+  };
+  EXPECT_GE(begins_to(first, macs[0]), 2);
+  EXPECT_EQ(begins_to(second, macs[1]), 0);
+}
+
+TEST_F(DeviceListOverVeth, RefreshClearsTheChoiceAndBackFromTheSurveySearchesAgain) {
+  auto& bridge = StartBridge(BRIDGE_MAC);
+  ASSERT_NO_FATAL_FAILURE(OpenWizard());
+  wizard->ClickRow(CDeviceListPage::IDC_LIST, 0);
+  wizard->Click(CDeviceListPage::IDC_REFRESH);
+  EXPECT_EQ(wizard->Control<QTableWidget>(CDeviceListPage::IDC_LIST)->rowCount(), 0);
+  EXPECT_EQ(selected_device_mac.Get(), "");
+  EXPECT_TRUE(wizard->Control(CDeviceListPage::IDC_NEXT)->isEnabled());
+  ASSERT_TRUE(wizard->WaitForMessage(WM_SEARCH_RESULT));
+  EXPECT_EQ(selected_device_mac.Get(), BRIDGE_MAC);
+
+  wizard->ClickRow(CDeviceListPage::IDC_LIST, 0);
+  Next(CDeviceListPage::IDC_NEXT, CSiteSurveyPage::IDD);
+  ASSERT_TRUE(wizard->WaitForMessage(WM_SURVEY_RESULT));
+  auto probes = [&] {
+    const auto log = bridge.log();
+    return std::count_if(log.begin(), log.end(), [](const FrameLogEntry& e) {
+      return e.direction == "rx" && e.code == CMD_PROBE && e.dst == "ff-ff-ff-ff-ff-ff";
+    });
+  };
+  const auto before = probes();
+  Next(CSiteSurveyPage::IDC_BACK, CDeviceListPage::IDD);
+  ASSERT_TRUE(wizard->WaitForMessage(WM_SEARCH_RESULT));
+  EXPECT_GT(probes(), before) << "a fresh device list searches again";
+}
+
+TEST_F(WizardOverVeth, OpenNetworkFromTheList) {
+  auto& bridge = StartBridge(BRIDGE_MAC);
+  ASSERT_NO_FATAL_FAILURE(ChooseNetwork("OpenCafe"));
+  Next(CSiteSurveyPage::IDC_NEXT, CSummaryPage::IDD);
+  EXPECT_EQ(wizard->as<CSummaryPage>()->Origin(), 0);
+  ASSERT_NO_FATAL_FAILURE(SaveAndFinish());
+  EXPECT_EQ(bridge.settings(), Settings("OpenCafe", "0", "0", "0", NO_KEYS, "1", ""));
+}
+
+TEST_F(WizardOverVeth, Wep64AsciiKey) {
+  auto& bridge = StartBridge(BRIDGE_MAC);
+  ASSERT_NO_FATAL_FAILURE(ChooseNetwork("OldPrinter"));
+  Next(CSiteSurveyPage::IDC_NEXT, CWepPage::IDD);
+  wizard->Choose(CWepPage::IDC_FORMAT, 0);
+  wizard->Type(CWepPage::IDC_KEY1, "abcde");
+  Next(CWepPage::IDC_NEXT, CSummaryPage::IDD);
+  ASSERT_NO_FATAL_FAILURE(SaveAndFinish());
+  EXPECT_EQ(bridge.settings(),
+            Settings("OldPrinter", "1", "5", "0", "7006 :6162636465\n7007 :\n7008 :\n7009 :\n", "1", ""));
+}
+
+TEST_F(WizardOverVeth, Wep128HexOnKeyTwo) {
+  auto& bridge = StartBridge(BRIDGE_MAC);
+  ASSERT_NO_FATAL_FAILURE(ChooseNetwork("OldPrinter"));
+  Next(CSiteSurveyPage::IDC_NEXT, CWepPage::IDD);
+  wizard->Type(CWepPage::IDC_KEY1 + 1, "00112233445566778899AABBCC");
+  wizard->Control<QComboBox>(CWepPage::IDC_DEFAULT_KEY)->setCurrentIndex(1);
+  Next(CWepPage::IDC_NEXT, CSummaryPage::IDD);
+  ASSERT_NO_FATAL_FAILURE(SaveAndFinish());
+  EXPECT_EQ(bridge.settings(),
+            Settings("OldPrinter", "1", "13", "1",
+                     "7006 :\n7007 :00112233445566778899AABBCC\n7008 :\n7009 :\n", "1", ""));
+}
+
+TEST_F(WizardOverVeth, WpaPskFromTheListIsLockedOnItsMode) {
+  auto& bridge = StartBridge(BRIDGE_MAC);
+  ASSERT_NO_FATAL_FAILURE(ChooseNetwork("Office"));
+  Next(CSiteSurveyPage::IDC_NEXT, CWpaPage::IDD);
+  EXPECT_FALSE(wizard->Control(CWpaPage::IDC_MODE)->isEnabled());
+  EXPECT_EQ(wizard->Control<QLineEdit>(CWpaPage::IDC_CIPHER)->text(), "TKIP");
+  wizard->Type(CWpaPage::IDC_PASSPHRASE, "office passphrase");
+  Next(CWpaPage::IDC_NEXT, CSummaryPage::IDD);
+  EXPECT_EQ(wizard->as<CSummaryPage>()->Origin(), 3);
+  ASSERT_NO_FATAL_FAILURE(SaveAndFinish());
+  EXPECT_EQ(bridge.settings(), Settings("Office", "2", "32", "0", NO_KEYS, "0", "office passphrase"));
+}
+
+TEST_F(WizardOverVeth, Wpa2ChosenOnTheSecurityPageAfterManualEntry) {
+  auto& bridge = StartBridge(BRIDGE_MAC);
+  ASSERT_NO_FATAL_FAILURE(ChooseNetwork(QString()));
+  wizard->Click(CSiteSurveyPage::IDC_MANUAL);
+  wizard->Type(CSiteSurveyPage::IDC_SSID, "Typed Net");
+  Next(CSiteSurveyPage::IDC_NEXT, CSecurityPage::IDD);
+  wizard->Choose(CSecurityPage::IDC_MODE, 3);
+  ASSERT_TRUE(wizard->Advance());
+  ASSERT_EQ(wizard->page()->Idd(), CWpaPage::IDD);
+  EXPECT_TRUE(wizard->Control(CWpaPage::IDC_MODE)->isEnabled());
+  wizard->Type(CWpaPage::IDC_PASSPHRASE, "twelve chars");
+  Next(CWpaPage::IDC_NEXT, CSummaryPage::IDD);
+  EXPECT_EQ(wizard->as<CSummaryPage>()->Origin(), 4);
+  ASSERT_NO_FATAL_FAILURE(SaveAndFinish());
+  EXPECT_EQ(bridge.settings(), Settings("Typed Net", "3", "32", "0", NO_KEYS, "1", "twelve chars"));
+}
+
+TEST_F(WizardOverVeth, HiddenSsidTypedByHand) {
+  auto& bridge = StartBridge(BRIDGE_MAC);
+  ASSERT_NO_FATAL_FAILURE(ChooseNetwork("[HiddenSSID]"));
+  wizard->Type(CSiteSurveyPage::IDC_SSID, "Backroom");
+  Next(CSiteSurveyPage::IDC_NEXT, CWpaPage::IDD);
+  wizard->Type(CWpaPage::IDC_PASSPHRASE, "hidden but safe");
+  Next(CWpaPage::IDC_NEXT, CSummaryPage::IDD);
+  ASSERT_NO_FATAL_FAILURE(SaveAndFinish());
+  EXPECT_EQ(bridge.settings(), Settings("Backroom", "3", "32", "0", NO_KEYS, "1", "hidden but safe"));
+}
+
+TEST_F(WizardOverVeth, DisableAfterAWpaVisitKeepsThePassphrase) {
+  auto& bridge = StartBridge(BRIDGE_MAC);
+  ASSERT_NO_FATAL_FAILURE(ChooseNetwork("Home"));
+  Next(CSiteSurveyPage::IDC_NEXT, CWpaPage::IDD);
+  wizard->Type(CWpaPage::IDC_PASSPHRASE, "home passphrase");
+  Next(CWpaPage::IDC_NEXT, CSummaryPage::IDD);
+  Next(CSummaryPage::IDC_BACK, CWpaPage::IDD);
+  Next(CWpaPage::IDC_BACK, CSiteSurveyPage::IDD);
+  ASSERT_TRUE(wizard->WaitForMessage(WM_SURVEY_RESULT));
+  wizard->ClickRow(CSiteSurveyPage::IDC_LIST,
+                   RowOf(wizard->Control<QTableWidget>(CSiteSurveyPage::IDC_LIST), "OpenCafe"));
+  Next(CSiteSurveyPage::IDC_NEXT, CSummaryPage::IDD);
+  ASSERT_NO_FATAL_FAILURE(SaveAndFinish());
+  EXPECT_EQ(bridge.settings(), Settings("OpenCafe", "0", "0", "0", NO_KEYS, "1", "home passphrase"));
+}
+
+TEST_F(WizardOverVeth, ExitEscapeAndEnterEndTheWizardFromADeepPage) {
+  StartBridge(BRIDGE_MAC);
+  ASSERT_NO_FATAL_FAILURE(ChooseNetwork("Office"));
+  Next(CSiteSurveyPage::IDC_NEXT, CWpaPage::IDD);
+  Next(CWpaPage::IDC_BACK, CSiteSurveyPage::IDD);
+  wizard->Click(CSiteSurveyPage::IDC_MANUAL);
+  wizard->Type(CSiteSurveyPage::IDC_SSID, "x");
+  Next(CSiteSurveyPage::IDC_NEXT, CSecurityPage::IDD);
+  QTest::keyClick(wizard->page(), Qt::Key_Return);
+  EXPECT_FALSE(wizard->Advance()) << "Enter ended the wizard";
+}
+
+TEST_F(SaveOverVeth, AFailedSaveSendsNothingMoreAndCanBeRetried) {
+  auto& bridge = StartBridge(BRIDGE_MAC, {"drop write-settings 2"});
+  ASSERT_NO_FATAL_FAILURE(ChooseNetwork("OpenCafe"));
+  Next(CSiteSurveyPage::IDC_NEXT, CSummaryPage::IDD);
+  wizard->Click(CSummaryPage::IDC_NEXT);
+  ASSERT_TRUE(wizard->WaitForMessage(WM_SAVE_RESULT));
+  EXPECT_EQ(wizard->Status(CSummaryPage::IDC_STATUS), "Save config failed !");
+  EXPECT_TRUE(wizard->Control(CSummaryPage::IDC_NEXT)->isEnabled());
+
+  // After the two unanswered settings writes the wizard sent nothing more.
+  const auto log = bridge.log();
+  std::vector<std::uint32_t> after_survey;
+  bool done_seen = false;
+  for (const FrameLogEntry& e : log) {
+    if (e.direction != "rx")
+      continue;
+    if (e.code == CMD_DONE) {
+      done_seen = true;
+      after_survey.clear();
+      continue;
+    }
+    if (done_seen)
+      after_survey.push_back(e.code);
+  }
+  EXPECT_EQ(after_survey, (std::vector<std::uint32_t>{CMD_BEGIN, CMD_WRITE, CMD_WRITE}));
+
+  wizard->Click(CSummaryPage::IDC_NEXT);
+  ASSERT_TRUE(wizard->WaitForMessage(WM_SAVE_RESULT));
+  EXPECT_EQ(wizard->Status(CSummaryPage::IDC_STATUS), "Save config successfully !");
+  ASSERT_TRUE(wizard->Advance());
+  EXPECT_EQ(wizard->page()->Idd(), CFinishPage::IDD);
+  EXPECT_EQ(bridge.settings(), Settings("OpenCafe", "0", "0", "0", NO_KEYS, "1", ""));
+}
+
+TEST_F(WizardOverVeth, NoWiredAdapterShowsOnlyTheStartUpError) {
+  const std::string empty = net->add_namespace("bare");
+  net->enter(empty);
+  QString reported;
+  theApp.report_startup_failure = [&](const QString& text) { reported = text; };
+  EXPECT_FALSE(theApp.InitInstance());
+  theApp.report_startup_failure = nullptr;
+  EXPECT_EQ(reported, "Error: NIC not found!");
+  EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty() ||
+              std::none_of(QApplication::topLevelWidgets().begin(),
+                           QApplication::topLevelWidgets().end(),
+                           [](QWidget* w) { return w->isVisible(); }));
+}

@@ -1,0 +1,36 @@
+#include "wizard/finish_page.h"
+
+#include "platform/open_link.h"
+#include "skin/page_skin.h"
+#include "skin/progress_banner.h"
+#include "skin/skin_button.h"
+#include "wizard/page_messages.h"
+
+CFinishPage::CFinishPage() : CWizardPage(IDD, 365, 224) {
+  exit_ = AddSkinButton(IDC_EXIT, 258, 182, 61, 16);
+  next_ = AddSkinButton(IDC_NEXT, 175, 181, 61, 16);
+  next_->setEnabled(false);
+  back_ = AddSkinButton(IDC_BACK, 95, 182, 61, 16);
+  back_->setEnabled(false);
+  web_site_ = AddSkinButton(IDC_WEB_SITE, 29, 184, 61, 16);
+  connect(exit_, &QPushButton::clicked, this, &CPageBase::reject);
+  connect(web_site_, &QPushButton::clicked, this, &CFinishPage::OpenMakerSite);
+}
+
+bool CFinishPage::OnInitDialog() {
+  SkinPage(178);
+  PlaceSkinButton(web_site_, QRect(300, 407, 106, 24), 193, 192, 193);
+  PlaceButton(back_, BACK_BUTTON);
+  PlaceButton(next_, NEXT_BUTTON);
+  PlaceButton(exit_, EXIT_BUTTON);
+  FinishSetUp();
+  banner_ = AddBanner(395, 130);
+  banner_->SetKind(BANNER_SAVED);
+  banner_->Start();
+  return true;
+}
+
+void CFinishPage::OpenMakerSite() {
+  // The result is not examined: nothing is reported when the site cannot be opened.
+  OpenLinkAsync(QString::fromLatin1(MAKER_SITE_URL), this, [](int) {});
+}

@@ -1,0 +1,41 @@
+// Link state shared by the pages and their workers: the usable host adapters (the first one
+// is the wizard's own address once discovery has cut the list) and the chosen bridge. Each is
+// read and written whole under its own lock, since workers and the UI thread both use them.
+#pragma once
+
+#include <cstddef>
+#include <cstring>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+template <std::size_t Capacity> class GuardedText {
+public:
+  std::string Get() const {
+    std::lock_guard lock(mutex_);
+    return std::string(text_, strnlen(text_, Capacity));
+  }
+  // Stores at most Capacity - 1 characters.
+  void Set(std::string_view text) {
+    std::lock_guard lock(mutex_);
+    const std::size_t length = std::min(text.size(), Capacity - 1);
+    std::memset(text_, 0, Capacity);
+    std::memcpy(text_, text.data(), length);
+  }
+  void Clear() { Set({}); }
+  // Copies the text into a caller's zeroed buffer of the same capacity.
+  void CopyTo(char (&buffer)[Capacity]) const {
+    std::lock_guard lock(mutex_);
+    std::memcpy(buffer, text_, Capacity);
+  }
+
+private:
+  mutable std::mutex mutex_;
+  char text_[Capacity] = {};
+};
+
+constexpr std::size_t HOST_ADAPTER_MACS_SIZE = 500;
+constexpr std::size_t SELECTED_DEVICE_MAC_SIZE = 30;
+
+extern GuardedText<HOST_ADAPTER_MACS_SIZE> host_adapter_macs;
+extern GuardedText<SELECTED_DEVICE_MAC_SIZE> selected_device_mac;
