@@ -1,0 +1,17 @@
+// The application icon: our mark on a transparent square.
+#include "artwork_style.h"
+#include "pictures.h"
+
+namespace artwork {
+
+QImage ApplicationIcon() {
+  QImage image(64, 64, QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  QPainter painter;
+  BeginPainting(painter, image);
+  DrawMark(painter, QRect(2, 2, 60, 60));
+  painter.end();
+  return image;
+}
+
+} // namespace artwork

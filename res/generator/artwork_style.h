@@ -1,0 +1,76 @@
+// The one look of all our artwork: colours, fonts and the pieces every picture is built from.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QRect>
+#include <QString>
+
+namespace artwork {
+
+// Colours.
+inline const QColor NAVY{0x14, 0x30, 0x4f};
+inline const QColor HEADER_TOP{0x17, 0x3d, 0x63};
+inline const QColor HEADER_BOTTOM{0x1f, 0x5c, 0x8a};
+inline const QColor ACCENT{0x2b, 0xb3, 0xc0};
+inline const QColor ACCENT_DARK{0x1f, 0x7f, 0xbf};
+inline const QColor BODY{0xf3, 0xf6, 0xfa};
+inline const QColor RULE{0xd6, 0xdf, 0xe9};
+inline const QColor PANEL{0xff, 0xff, 0xff};
+inline const QColor PANEL_BORDER{0xc3, 0xd0, 0xde};
+inline const QColor INK{0x1f, 0x2d, 0x3d};
+inline const QColor MUTED{0x5b, 0x6b, 0x7c};
+inline const QColor HEADER_TEXT{0xc4, 0xdc, 0xef};
+inline const QColor FOOTER_TEXT{0xb8, 0xc7, 0xd9};
+inline const QColor BUTTON_HOVER{0x1f, 0x6f, 0xb2};
+inline const QColor BUTTON_PRESSED{0x15, 0x50, 0x82};
+inline const QColor BUTTON_BORDER{0x9f, 0xb3, 0xc8};
+inline const QColor SUCCESS{0x2e, 0x9e, 0x5b};
+inline const QColor ALERT{0xd9, 0x53, 0x4f};
+inline const QColor BUBBLE_TOP{0xf7, 0xa5, 0x41};
+inline const QColor BUBBLE_BOTTOM{0xe8, 0x6a, 0x25};
+
+// Page geometry shared by all backgrounds (client pixels).
+constexpr int HEADER_HEIGHT = 132;
+constexpr int STEP_ROW_TOP = 86;
+constexpr int BAR_TOP = 402;
+constexpr int FOOTER_TOP = 444;
+
+enum class ButtonLook { Normal, Hover, Pressed };
+
+QFont Font(int pixel_size, bool bold = false);
+
+// A painter over `image` with antialiasing for shapes and text.
+void BeginPainting(QPainter& painter, QImage& image);
+
+QImage NewPicture(int width, int height, const QColor& fill);
+
+// Text inside `box` with the given alignment flags (Qt::TextWordWrap for paragraphs).
+void DrawText(QPainter& painter, const QRect& box, const QString& text, const QFont& font,
+              const QColor& colour, int flags = Qt::AlignLeft | Qt::AlignTop);
+
+// Our mark: a rounded square with a bridge arch under two signal arcs.
+void DrawMark(QPainter& painter, const QRect& box);
+
+// The page frame: header with the mark, the wizard's title and the step row (`badge` is the
+// step number, or empty for a check mark), light body, button bar and footer.
+void DrawPageFrame(QPainter& painter, QSize size, const QString& badge, const QString& title);
+
+// A caption button of `size` in one of its looks, on the body colour.
+QImage ButtonPicture(QSize size, const QString& caption, ButtonLook look);
+
+// The normal look of a button drawn into a page background at `rect`.
+void DrawButtonCaption(QPainter& painter, const QRect& rect, const QString& caption);
+
+// Labels of form rows: right-aligned, ending at `right`, centred on a row of height `height`.
+void DrawRowLabel(QPainter& painter, int right, int top, int height, const QString& text);
+
+// A computer wired to the bridge, which sends out radio waves.
+void DrawBridgeScene(QPainter& painter, const QRect& box);
+
+// The bridge alone: a small box with an antenna and lights.
+void DrawBridgeDevice(QPainter& painter, const QRect& box, const QColor& body);
+
+} // namespace artwork

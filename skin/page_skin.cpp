@@ -1,0 +1,136 @@
+#include "skin/page_skin.h"
+
+#include <QGuiApplication>
+#include <QIcon>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+
+#include "platform/bitmaps.h"
+#include "skin/region_from_bitmap.h"
+#include "skin/skin_button.h"
+#include "skin/transparent_label.h"
+
+namespace {
+
+constexpr quint32 PAGE_KEY_COLOUR = 0xFF00FF;
+constexpr quint32 PAGE_KEY_TOLERANCE = 0x101010;
+constexpr int APPLICATION_ICON = 128;
+
+// Moves a page with the mouse from a press on its background until the button is released,
+// where the window system offers no move of its own.
+class PageDragFollower : public QObject {
+public:
+  PageDragFollower(QWidget* page, QPoint press_global)
+      : QObject(page), page_(page), press_global_(press_global), start_(page->pos()) {
+    page_->installEventFilter(this);
+  }
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched != page_) {
+      return false;
+    }
+    if (event->type() == QEvent::MouseMove) {
+      const auto* move = static_cast<QMouseEvent*>(event);
+      if (!(move->buttons() & Qt::LeftButton)) {
+        End();
+        return false;
+      }
+      page_->move(start_ + (move->globalPosition().toPoint() - press_global_));
+      return true;
+    }
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+      End();
+    }
+    return false;
+  }
+
+private:
+  void End() {
+    page_->removeEventFilter(this);
+    deleteLater();
+  }
+
+  QWidget* page_;
+  QPoint press_global_;
+  QPoint start_;
+};
+
+void CutToPicture(QWidget* page, const QImage& background) {
+  const std::optional<QRegion> shape =
+      RegionFromBitmap(background, PAGE_KEY_COLOUR, PAGE_KEY_TOLERANCE);
+  if (shape && !shape->isEmpty()) {
+    page->setMask(*shape);
+  }
+}
+
+} // namespace
+
+QImage ApplyPageSkin(QWidget* page, int bitmap_id, QPoint origin) {
+  QImage background = LoadBitmap(bitmap_id);
+  if (background.isNull()) {
+    return background;
+  }
+  page->setGeometry(QRect(origin, background.size()));
+  CutToPicture(page, background);
+  page->update();
+  return background;
+}
+
+QImage ApplyDeviceListSkin(QWidget* page, int bitmap_id, QPoint* origin) {
+  page->setWindowIcon(QIcon(QPixmap::fromImage(LoadBitmap(APPLICATION_ICON))));
+  QImage background = LoadBitmap(bitmap_id);
+  if (background.isNull()) {
+    return background;
+  }
+  QScreen* screen = page->screen() != nullptr ? page->screen() : QGuiApplication::primaryScreen();
+  const QRect area = screen != nullptr ? screen->geometry() : QRect();
+  *origin = area.topLeft() + QPoint(area.width() / 4, area.height() / 4);
+  return ApplyPageSkin(page, bitmap_id, *origin);
+}
+
+void PlaceSkinButton(CSkinButton* button, const QRect& rect, int normal, int hover, int pressed) {
+  button->setGeometry(rect);
+  button->SetBitmaps(normal, hover, pressed, QString());
+}
+
+void PlaceStatusLine(CTransparentLabel* label) {
+  label->setGeometry(STATUS_LINE_RECT);
+  label->SetTipText(QString());
+}
+
+void PaintPageBackground(QWidget* page, const QImage& background) {
+  if (background.isNull()) {
+    return;
+  }
+  QPainter painter(page);
+  painter.drawImage(0, 0, background);
+}
+
+void BeginPageDrag(QWidget* page, QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || page->childAt(event->position().toPoint()) != nullptr) {
+    return;
+  }
+  event->accept();
+  if (page->findChild<PageDragFollower*>(QString(), Qt::FindDirectChildrenOnly) != nullptr) {
+    return;
+  }
+  QWindow* window = page->isWindow() ? page->windowHandle() : nullptr;
+  if (window != nullptr && window->startSystemMove()) {
+    return;
+  }
+  new PageDragFollower(page, event->globalPosition().toPoint());
+}
+
+void ApplyPageFrame(QWidget* page) {
+  page->setWindowTitle(QString::fromLatin1(PAGE_TITLE));
+  // A plain top-level window (not a dialog, tool or popup type, which desktops may keep off the
+  // task bar or tie to another window), drawn without a frame.
+  page->setWindowFlags((page->windowFlags() & ~Qt::WindowType_Mask) | Qt::Window |
+                       Qt::FramelessWindowHint);
+}

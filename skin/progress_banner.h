@@ -1,0 +1,52 @@
+// The panel a page pops up in its middle while it talks to the bridge, and the finish page's
+// "saved" notice with its close box.
+#pragma once
+
+#include <QBasicTimer>
+#include <QWidget>
+
+constexpr int BANNER_SEARCHING = 1;
+constexpr int BANNER_PLEASE_WAIT = 2;
+constexpr int BANNER_SAVED = 3;
+
+class CProgressBanner : public QWidget {
+  Q_OBJECT
+
+public:
+  static constexpr int FRAME_PERIOD_MS = 500;
+  // The saved notice's close box: x >= 370 and y <= 23 in the banner.
+  static constexpr int CLOSE_BOX_LEFT = 370;
+  static constexpr int CLOSE_BOX_BOTTOM = 23;
+
+  // Hidden until Start.
+  explicit CProgressBanner(QWidget* page);
+
+  // 1 searching, 2 please wait; any other kind is the saved notice.
+  void SetKind(int kind);
+  // Shows the banner from frame 0 and animates it every 500 ms.
+  void Start();
+  void Stop();
+
+  // Kinds 1 and 2: the animation frame 0 to 3. The saved notice: 1 while its close box is lit.
+  int Frame() const { return frame_; }
+  // The picture id of the first frame of the kind: 139, 145 or 150.
+  int BaseBitmap() const { return base_; }
+
+  // Sets the banner's size and centres it in its page's client area.
+  void PlaceCentred(QSize size);
+
+protected:
+  void paintEvent(QPaintEvent* event) override;
+  void timerEvent(QTimerEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+
+private:
+  bool IsSavedNotice() const { return base_ == 150; }
+  void SetFrame(int frame);
+
+  int base_ = 139;
+  int frame_ = 0;
+  QBasicTimer frame_timer_;
+};
