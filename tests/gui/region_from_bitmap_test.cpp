@@ -97,14 +97,17 @@ TEST(RegionFromBitmap, ToleranceEdgesAreInclusiveAndCapped) {
       {qRgb(254, 0, 255), false}, {qRgb(255, 0, 254), false},   {qRgb(255, 10, 255), true},
       {qRgb(0, 0, 0), false},     {qRgb(255, 255, 255), false},
   };
-  QImage row = Filled(2 * std::size(cases), 1, OPAQUE_PIXEL);
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
-    row.setPixel(static_cast<int>(2 * i), 0, cases[i].pixel);
-  }
-  const QRegion region = *RegionFromBitmap(row, MAGENTA, PAGE_TOLERANCE);
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
-    EXPECT_EQ(region.contains(QPoint(static_cast<int>(2 * i), 0)), !cases[i].transparent)
-        << "pixel " << std::hex << cases[i].pixel;
+  // At the row start, and straddling the 64-pixel words of the scan.
+  for (int offset : {0, 50}) {
+    QImage row = Filled(offset + 2 * static_cast<int>(std::size(cases)) + 70, 1, OPAQUE_PIXEL);
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+      row.setPixel(offset + static_cast<int>(2 * i), 0, cases[i].pixel);
+    }
+    const QRegion region = *RegionFromBitmap(row, MAGENTA, PAGE_TOLERANCE);
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+      EXPECT_EQ(region.contains(QPoint(offset + static_cast<int>(2 * i), 0)), !cases[i].transparent)
+          << "pixel " << std::hex << cases[i].pixel << " at offset " << std::dec << offset;
+    }
   }
 
   // A key byte near 255 plus its tolerance stops at 255 instead of wrapping round.
