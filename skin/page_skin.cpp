@@ -19,6 +19,7 @@ namespace {
 constexpr quint32 PAGE_KEY_COLOUR = 0xFF00FF;
 constexpr quint32 PAGE_KEY_TOLERANCE = 0x101010;
 constexpr int APPLICATION_ICON = 128;
+const char* const DRAG_FOLLOWER_NAME = "page_drag_follower";
 
 // Moves a page with the mouse from a press on its background until the button is released,
 // where the window system offers no move of its own.
@@ -26,6 +27,7 @@ class PageDragFollower : public QObject {
 public:
   PageDragFollower(QWidget* page, QPoint press_global)
       : QObject(page), page_(page), press_global_(press_global), start_(page->pos()) {
+    setObjectName(QString::fromLatin1(DRAG_FOLLOWER_NAME));
     page_->installEventFilter(this);
   }
 
@@ -117,7 +119,8 @@ void BeginPageDrag(QWidget* page, QMouseEvent* event) {
     return;
   }
   event->accept();
-  if (page->findChild<PageDragFollower*>(QString(), Qt::FindDirectChildrenOnly) != nullptr) {
+  if (page->findChild<QObject*>(QString::fromLatin1(DRAG_FOLLOWER_NAME),
+                                Qt::FindDirectChildrenOnly) != nullptr) {
     return;
   }
   QWindow* window = page->isWindow() ? page->windowHandle() : nullptr;

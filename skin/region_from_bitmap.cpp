@@ -58,17 +58,26 @@ public:
     const __m128i high = _mm_set1_epi32(static_cast<int>(range_.high | 0xFF000000u));
     const __m128i colour_bytes = _mm_set1_epi32(0x00FFFFFF);
     const __m128i zero = _mm_setzero_si128();
-    auto four = [&](const quint32* p) {
+    auto inside = [&](const quint32* p) {
       const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
       const __m128i outside = _mm_or_si128(_mm_subs_epu8(low, pixels), _mm_subs_epu8(pixels, high));
-      const __m128i inside = _mm_cmpeq_epi32(_mm_and_si128(outside, colour_bytes), zero);
-      return static_cast<std::uint64_t>(_mm_movemask_ps(_mm_castsi128_ps(inside)));
+      return _mm_cmpeq_epi32(_mm_and_si128(outside, colour_bytes), zero);
     };
+    // One bit per pixel for 16 pixels: the four lane masks packed down to bytes.
+    auto sixteen = [&](const quint32* p) {
+      const __m128i low_half = _mm_packs_epi32(inside(p), inside(p + 4));
+      const __m128i high_half = _mm_packs_epi32(inside(p + 8), inside(p + 12));
+      return static_cast<std::uint64_t>(
+          static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_packs_epi16(low_half, high_half))));
+    };
+    for (; x + 64 <= width_; x += 64) {
+      words_[static_cast<std::size_t>(x / 64)] = sixteen(row + x) | sixteen(row + x + 16) << 16 |
+                                                 sixteen(row + x + 32) << 32 |
+                                                 sixteen(row + x + 48) << 48;
+    }
     for (; x + 16 <= width_; x += 16) {
-      const std::uint64_t bits = four(row + x) | four(row + x + 4) << 4 | four(row + x + 8) << 8 |
-                                 four(row + x + 12) << 12;
       std::uint64_t& word = words_[static_cast<std::size_t>(x / 64)];
-      word = (word & ~(std::uint64_t{0xFFFF} << (x % 64))) | bits << (x % 64);
+      word = (word & ~(std::uint64_t{0xFFFF} << (x % 64))) | sixteen(row + x) << (x % 64);
     }
 #endif
     for (; x < width_; ++x) {
@@ -100,29 +109,29 @@ private:
 
 // Collects rectangles in the banded order that QRegion keeps (rows top-down, runs left to
 // right, equal neighbouring rows merged into one band) and turns them into regions in batches.
+// A batch is closed inside a row rather than at its end, so that the next batch continues the
+// same band and QRegion can append it in place instead of running a full union (which would
+// make many batches cost quadratic time).
 class RegionBuilder {
 public:
   void AddRow(int y, const std::vector<std::pair<int, int>>& runs) {
-    if (!runs.empty() && runs == previous_runs_ && previous_bottom_ == y &&
+    if (!runs.empty() && runs == previous_runs_ && previous_bottom_ == y && band_start_ >= 0 &&
         band_start_ + static_cast<qsizetype>(runs.size()) ==
             static_cast<qsizetype>(rects_.size())) {
-      for (qsizetype i = band_start_; i < static_cast<qsizetype>(rects_.size()); ++i) {
-        rects_[static_cast<std::size_t>(i)].setBottom(y);
+      for (std::size_t i = static_cast<std::size_t>(band_start_); i < rects_.size(); ++i) {
+        rects_[i].setBottom(y);
       }
       previous_bottom_ = y + 1;
       return;
     }
-    if (static_cast<qsizetype>(rects_.size() + runs.size()) > BATCH_LIMIT) {
-      Flush();
-    }
     band_start_ = static_cast<qsizetype>(rects_.size());
-    for (const auto& [left, right] : runs) {
-      if (static_cast<qsizetype>(rects_.size()) == BATCH_LIMIT) {
-        // A row wider than a whole batch: the band continues in the next one.
+    for (std::size_t j = 0; j < runs.size(); ++j) {
+      const qsizetype count = static_cast<qsizetype>(rects_.size());
+      const bool last_of_row = j + 1 == runs.size();
+      if (count == BATCH_LIMIT || (last_of_row && j > 0 && count == BATCH_LIMIT - 1)) {
         Flush();
-        band_start_ = -1;
       }
-      rects_.emplace_back(QPoint(left, y), QPoint(right - 1, y));
+      rects_.emplace_back(QPoint(runs[j].first, y), QPoint(runs[j].second - 1, y));
     }
     previous_runs_ = runs;
     previous_bottom_ = y + 1;
@@ -135,9 +144,11 @@ public:
 
 private:
   void Flush() {
-    QRegion batch;
-    batch.setRects(rects_.data(), static_cast<int>(rects_.size()));
-    result_ = result_.isEmpty() ? batch : result_.united(batch);
+    if (!rects_.empty()) {
+      QRegion batch;
+      batch.setRects(rects_.data(), static_cast<int>(rects_.size()));
+      result_ += batch;
+    }
     rects_.clear();
     band_start_ = -1;
   }

@@ -20,7 +20,7 @@ void CSkinButton::SetBitmaps(int normal, int hover, int pressed, const QString& 
   setToolTip(tip);
   const QImage picture = LoadBitmap(normal_);
   if (!picture.isNull()) {
-    setFixedSize(picture.size());
+    resize(picture.size());
   }
   hovering_ = false;
   update();

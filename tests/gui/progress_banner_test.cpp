@@ -1,0 +1,162 @@
+#include <QMouseEvent>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "qt_printers.h"
+
+#include "platform/bitmaps.h"
+#include "skin/progress_banner.h"
+#include "widget_pixels.h"
+
+namespace {
+
+class Page : public QWidget {
+public:
+  int mouse_presses = 0;
+
+protected:
+  void mousePressEvent(QMouseEvent*) override { ++mouse_presses; }
+};
+
+class ProgressBannerTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    page_.resize(635, 474);
+    banner_ = new CProgressBanner(&page_);
+    banner_->PlaceCentred(QSize(290, 82));
+    page_.show();
+  }
+
+  void UseSavedNotice() {
+    banner_->PlaceCentred(QSize(395, 130));
+    banner_->SetKind(BANNER_SAVED);
+    banner_->Start();
+  }
+
+  void Click(QPoint at) { QTest::mouseClick(banner_, Qt::LeftButton, Qt::NoModifier, at); }
+  void MoveTo(QPoint at) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(banner_->mapToGlobal(at)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(banner_, &move);
+  }
+
+  Page page_;
+  CProgressBanner* banner_ = nullptr;
+};
+
+} // namespace
+
+TEST_F(ProgressBannerTest, IsCentredInThePageAndHiddenUntilStarted) {
+  EXPECT_EQ(banner_->geometry(), QRect(635 / 2 - 145, 474 / 2 - 41, 290, 82));
+  EXPECT_FALSE(banner_->isVisible());
+  banner_->PlaceCentred(QSize(395, 130));
+  EXPECT_EQ(banner_->geometry(), QRect(317 - 197, 237 - 65, 395, 130));
+}
+
+TEST_F(ProgressBannerTest, KindsChooseTheirFirstPicture) {
+  const std::pair<int, int> kinds[] = {{BANNER_SEARCHING, 139},
+                                       {BANNER_PLEASE_WAIT, 145},
+                                       {BANNER_SAVED, 150},
+                                       {0, 150},
+                                       {4, 150},
+                                       {-1, 150}};
+  for (const auto& [kind, base] : kinds) {
+    banner_->SetKind(kind);
+    EXPECT_EQ(banner_->BaseBitmap(), base) << kind;
+  }
+}
+
+TEST_F(ProgressBannerTest, KindsOneAndTwoCycleTheirFramesEveryHalfSecond) {
+  for (int kind : {BANNER_SEARCHING, BANNER_PLEASE_WAIT}) {
+    banner_->SetKind(kind);
+    banner_->Start();
+    EXPECT_TRUE(banner_->isVisible());
+    EXPECT_EQ(banner_->Frame(), 0);
+    EXPECT_EQ(Rendered(banner_), AsRgb32(LoadBitmap(banner_->BaseBitmap())));
+    for (int expected : {1, 2, 3, 0}) {
+      ASSERT_TRUE(QTest::qWaitFor([&] { return banner_->Frame() == expected; }, 1500))
+          << "kind " << kind << " frame " << expected;
+      EXPECT_EQ(Rendered(banner_), AsRgb32(LoadBitmap(banner_->BaseBitmap() + expected)));
+    }
+    banner_->Stop();
+  }
+}
+
+TEST_F(ProgressBannerTest, StartAlwaysBeginsAtFrameZero) {
+  banner_->SetKind(BANNER_SEARCHING);
+  banner_->Start();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return banner_->Frame() == 1; }, 1500));
+  banner_->Start();
+  EXPECT_EQ(banner_->Frame(), 0);
+}
+
+TEST_F(ProgressBannerTest, StopHidesAndStopsTheAnimation) {
+  banner_->SetKind(BANNER_PLEASE_WAIT);
+  banner_->Start();
+  banner_->Stop();
+  EXPECT_FALSE(banner_->isVisible());
+  QTest::qWait(700);
+  EXPECT_EQ(banner_->Frame(), 0);
+  banner_->Stop(); // on a hidden banner it only hides again
+  EXPECT_FALSE(banner_->isVisible());
+}
+
+TEST_F(ProgressBannerTest, MouseChangesNothingOnKindsOneAndTwo) {
+  banner_->SetKind(BANNER_SEARCHING);
+  banner_->Start();
+  MoveTo(QPoint(280, 5));
+  Click(QPoint(280, 5));
+  EXPECT_TRUE(banner_->isVisible());
+  EXPECT_EQ(banner_->Frame(), 0);
+  EXPECT_EQ(banner_->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(ProgressBannerTest, SavedNoticeClosesOnlyOnItsCloseBox) {
+  UseSavedNotice();
+  Click(QPoint(369, 23));
+  EXPECT_TRUE(banner_->isVisible());
+  Click(QPoint(370, 24));
+  EXPECT_TRUE(banner_->isVisible());
+  Click(QPoint(200, 60));
+  EXPECT_TRUE(banner_->isVisible());
+  Click(QPoint(370, 23));
+  EXPECT_FALSE(banner_->isVisible());
+}
+
+TEST_F(ProgressBannerTest, SavedNoticeLightsItsCloseBoxUnderThePointer) {
+  UseSavedNotice();
+  EXPECT_EQ(Rendered(banner_), AsRgb32(LoadBitmap(150)));
+  MoveTo(QPoint(380, 10));
+  EXPECT_EQ(banner_->Frame(), 1);
+  EXPECT_EQ(banner_->cursor().shape(), Qt::PointingHandCursor);
+  EXPECT_EQ(Rendered(banner_), AsRgb32(LoadBitmap(151)));
+  MoveTo(QPoint(369, 10));
+  EXPECT_EQ(banner_->Frame(), 0);
+  EXPECT_EQ(banner_->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(ProgressBannerTest, SavedNoticeTimerNeverChangesTheFrame) {
+  UseSavedNotice();
+  QTest::qWait(1100);
+  EXPECT_EQ(banner_->Frame(), 0);
+  EXPECT_TRUE(banner_->isVisible());
+}
+
+TEST_F(ProgressBannerTest, PressesOnTheBannerNeverReachThePage) {
+  UseSavedNotice();
+  Click(QPoint(200, 60));
+  banner_->SetKind(BANNER_PLEASE_WAIT);
+  banner_->Start();
+  Click(QPoint(100, 40));
+  EXPECT_EQ(page_.mouse_presses, 0);
+}
+
+TEST_F(ProgressBannerTest, ChangingKindMidwayNeverPointsPastItsPictures) {
+  banner_->SetKind(BANNER_SEARCHING);
+  banner_->Start();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return banner_->Frame() == 3; }, 2500));
+  banner_->PlaceCentred(QSize(395, 130));
+  banner_->SetKind(BANNER_SAVED);
+  EXPECT_FALSE(LoadBitmap(banner_->BaseBitmap() + banner_->Frame()).isNull());
+}
