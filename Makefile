@@ -25,7 +25,7 @@ test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure --timeout 600 -j $(JOBS)
 
 demo: build
-	@echo "The wizard's pages are not built yet: 'make demo' will start the emulated bridge and the wizard once they land."
+	BUILD_DIR=$(abspath $(BUILD_DIR)) tools/demo.sh
 
 clean:
 	rm -rf $(BUILD_DIR)

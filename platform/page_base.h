@@ -69,6 +69,10 @@ public:
   PageFactory TakeNextPage();
   bool Ended() const { return ended_; }
 
+  // Exit (Cancel), Escape and Enter (OK) all end the wizard.
+  void accept() override;
+  void reject() override;
+
 signals:
   // Emitted after OnPageMessage has run; tests wait on it.
   void pageMessageHandled(int message);
@@ -78,9 +82,6 @@ protected:
   virtual void OnTimer(int id);
   virtual void OnPageMessage(int message);
 
-  // Exit (Cancel), Escape and Enter (OK) all end the wizard.
-  void accept() override;
-  void reject() override;
   void keyPressEvent(QKeyEvent* event) override;
 
 private:

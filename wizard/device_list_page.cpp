@@ -55,7 +55,8 @@ CDeviceListPage::CDeviceListPage() : CWizardPage(IDD) {
 
   product_link_ = new CHyperLinkButton(this);
   SetControlId(product_link_, IDC_PRODUCT_LINK);
-  product_link_->setGeometry(dialog_rect_to_pixels(272, 0, 151, 121));
+  // The template place in pixels, widened by the one pixel the conversion loses to the picture.
+  product_link_->setGeometry(408, 0, 227, 182);
   product_link_->hide();
 
   icon_ = QIcon(QPixmap::fromImage(LoadBitmap(APPLICATION_ICON)));

@@ -46,8 +46,8 @@ CWepPage::CWepPage() : CWizardPage(IDD) {
   exit_ = AddSkinButton(IDC_EXIT, 0, 0, 0, 0);
   default_key_ = new QComboBox(this);
   SetControlId(default_key_, IDC_DEFAULT_KEY);
-  default_key_->addItems(
-      {QStringLiteral("Key1"), QStringLiteral("Key2"), QStringLiteral("Key3"), QStringLiteral("Key4")});
+  default_key_->addItems({QStringLiteral("Key1"), QStringLiteral("Key2"), QStringLiteral("Key3"),
+                          QStringLiteral("Key4")});
   mode_ = MakeSecurityModeList(this, IDC_MODE);
   for (int i = 0; i < 4; ++i) {
     keys_[i] = new QLineEdit(this);
@@ -117,7 +117,8 @@ void CWepPage::OnModeChoice(int position) {
 QString CWepPage::KeyProblem(const QByteArray (&keys)[4], bool hex, int* width_bits) const {
   const int short_length = hex ? 10 : 5;
   const int long_length = hex ? 26 : 13;
-  if (std::all_of(std::begin(keys), std::end(keys), [](const QByteArray& k) { return k.isEmpty(); }))
+  if (std::all_of(std::begin(keys), std::end(keys),
+                  [](const QByteArray& k) { return k.isEmpty(); }))
     return QStringLiteral("4 keys are all null !");
   const int default_key = default_key_->currentIndex();
   if (default_key >= 0 && keys[default_key].isEmpty())
@@ -132,7 +133,9 @@ QString CWepPage::KeyProblem(const QByteArray (&keys)[4], bool hex, int* width_b
   else if (all_filled_are(long_length))
     *width_bits = 128;
   else
-    return QStringLiteral("Key length must be %1 or %2 characters!").arg(short_length).arg(long_length);
+    return QStringLiteral("Key length must be %1 or %2 characters!")
+        .arg(short_length)
+        .arg(long_length);
 
   for (int i = 0; i < 4; ++i) {
     if (hex && !std::all_of(keys[i].begin(), keys[i].end(), IsHexDigit))
@@ -165,12 +168,12 @@ void CWepPage::OnNext() {
     page->SetOrigin(origin);
     return page;
   });
-  StoreField(WirelessSettings.security,
-             width_bits == 64 ? QByteArrayLiteral("WEP(64bit)") : QByteArrayLiteral("WEP(128bits)"));
+  StoreField(WirelessSettings.security, width_bits == 64 ? QByteArrayLiteral("WEP(64bit)")
+                                                         : QByteArrayLiteral("WEP(128bits)"));
   std::memset(&WirelessKeys, 0, sizeof WirelessKeys);
   StoreField(WirelessKeys.key_index, QByteArray::number(std::max(default_key_->currentIndex(), 0)));
   char(*fields[4])[sizeof WirelessKeys.wep_key1] = {&WirelessKeys.wep_key1, &WirelessKeys.wep_key2,
-                                                     &WirelessKeys.wep_key3, &WirelessKeys.wep_key4};
+                                                    &WirelessKeys.wep_key3, &WirelessKeys.wep_key4};
   for (int i = 0; i < 4; ++i) {
     if (!keys[i].isEmpty())
       StoreField(*fields[i], hex ? keys[i] : AsciiKeyToHex(keys[i]));

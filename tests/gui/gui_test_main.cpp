@@ -13,6 +13,8 @@ int main(int argc, char** argv) {
   }
   ::testing::InitGoogleTest(&argc, argv);
   QApplication app(argc, argv);
+  // Pages follow one another, as in the wizard: a moment without a window must not quit.
+  QApplication::setQuitOnLastWindowClosed(false);
   // No test may start a browser: opening a link fails as "no application associated" unless a
   // test installs an opener of its own.
   SetLinkOpener([](const QString&) { return OPEN_LINK_NO_ASSOCIATION; });

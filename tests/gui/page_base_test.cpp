@@ -13,6 +13,7 @@
 
 #include "link/frame_exchange.h"
 #include "link/link_frame.h"
+#include "link/link_timing.h"
 #include "platform/page_base.h"
 #include "tests/support/scripted_capture.h"
 #include "wizard/setup_app.h"
@@ -80,7 +81,8 @@ TEST(PageBase, StopWorkerEndsALinkWaitPromptly) {
   std::atomic<int> received{-1};
   page.StartWorker([&] {
     std::uint8_t buffer[MAX_FRAME_SIZE];
-    received = receive_frame(BROADCAST_MAC, BROADCAST_MAC, LINK_ETHERTYPE, buffer, MAX_FRAME_SIZE, 3);
+    received =
+        receive_frame(BROADCAST_MAC, BROADCAST_MAC, LINK_ETHERTYPE, buffer, MAX_FRAME_SIZE, 3);
   });
   QTest::qWait(20);
   EXPECT_TRUE(page.WorkerRunning());

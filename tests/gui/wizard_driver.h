@@ -68,9 +68,11 @@ public:
     auto* edit = Control<QLineEdit>(id);
     ASSERT_NE(edit, nullptr) << "no edit box " << id;
     edit->setFocus();
-    const bool printable = std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); });
-    if (!printable) {
-      // Keys cannot type control characters; paste them as a user could.
+    const bool typeable = std::all_of(text.begin(), text.end(), [](QChar c) {
+      return c.unicode() >= 0x20 && c.unicode() < 0x7f;
+    });
+    if (!typeable) {
+      // Key clicks carry printable ASCII only; paste the rest as a user could.
       edit->setText(text);
       emit edit->textEdited(text);
       return;

@@ -15,6 +15,7 @@
 #include "platform/open_link.h"
 #include "skin/progress_banner.h"
 #include "skin/skin_button.h"
+#include "tests/gui/qt_printers.h"
 #include "tests/gui/wizard_driver.h"
 #include "tests/support/fake_bridge.h"
 #include "wizard/device_list_page.h"
@@ -105,7 +106,7 @@ TEST_F(SurveyPage, ListsTheNetworksTheBridgeHears) {
   const QStringList row = {list->item(2, 0)->text(), list->item(2, 1)->text(),
                            list->item(2, 2)->text(), list->item(2, 3)->text(),
                            list->item(2, 4)->text(), list->item(2, 5)->text()};
-  EXPECT_EQ(row, (QStringList{"Office", "a4-2b-b0-00-00-03", "11", "70%", "WPA-PSK", "54Mbps"}));
+  EXPECT_EQ(row, (QStringList{"Office", "a4-2b-b0-00-00-03", "11", "70%", "WPA-PSK", "11Mbps"}));
   EXPECT_EQ(FIELD(CurrentNetwork.ssid), "Old");
 
   EXPECT_FALSE(wizard->Control(CSiteSurveyPage::IDC_NEXT)->isEnabled());
@@ -143,10 +144,12 @@ TEST_F(SurveyPage, EachSecurityTextLeadsToItsPage) {
       EXPECT_EQ(wpa->SecurityModeNumber(), c.mode);
       EXPECT_FALSE(wizard->Control(CWpaPage::IDC_MODE)->isEnabled()) << "locked on the row's mode";
     }
-    if (auto* summary = wizard->as<CSummaryPage>())
+    if (auto* summary = wizard->as<CSummaryPage>()) {
       EXPECT_EQ(summary->Origin(), 0);
-    if (auto* wep = wizard->as<CWepPage>())
+    }
+    if (auto* wep = wizard->as<CWepPage>()) {
       EXPECT_EQ(wep->SecurityModeNumber(), 1);
+    }
   }
   EXPECT_EQ(FIELD(WirelessSettings.ssid), "Home");
   EXPECT_EQ(FIELD(WirelessSettings.channel), "9");

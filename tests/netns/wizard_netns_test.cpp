@@ -47,8 +47,8 @@ std::string Settings(const std::string& ssid, const char* mode, const char* key_
                      const char* index, const std::string& keys, const char* cipher,
                      const std::string& passphrase) {
   return "7000 :" + ssid + "\n7001 :16\n7002 :0\n7003 :" + mode + "\n7004 :" + key_length +
-         "\n7005 :" + index + "\n" + keys + "7012 :3\n7013 :0\n7018 :" + cipher + "\n7019 :" +
-         passphrase + "\n7022 :0\n";
+         "\n7005 :" + index + "\n" + keys + "7012 :3\n7013 :0\n7018 :" + cipher +
+         "\n7019 :" + passphrase + "\n7022 :0\n";
 }
 const std::string NO_KEYS = "7006 :\n7007 :\n7008 :\n7009 :\n";
 
@@ -138,7 +138,8 @@ TEST_F(DeviceListOverVeth, ListsEachBridgeAndSurveysTheChosenOne) {
   ASSERT_NO_FATAL_FAILURE(OpenWizard());
   CPageBase* page = wizard->page();
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
-  EXPECT_EQ(page->pos(), QPoint(screen.width() / 4, screen.height() / 4));
+  const QPoint origin = page->pos();
+  EXPECT_EQ(origin, QPoint(screen.width() / 4, screen.height() / 4));
   EXPECT_EQ(page->size(), QSize(635, 474));
   EXPECT_EQ(page->mask().boundingRect(), QRect(0, 0, 635, 474));
   EXPECT_EQ(page->windowTitle(), "QBR20G");
@@ -161,7 +162,7 @@ TEST_F(DeviceListOverVeth, ListsEachBridgeAndSurveysTheChosenOne) {
   ASSERT_TRUE(wizard->Advance());
   ASSERT_TRUE(wizard->WaitForMessage(WM_SURVEY_RESULT));
   EXPECT_EQ(wizard->Control<QTableWidget>(CSiteSurveyPage::IDC_LIST)->rowCount(), 5);
-  EXPECT_EQ(wizard->page()->pos(), page->pos()) << "every page opens at the same corner";
+  EXPECT_EQ(wizard->page()->pos(), origin) << "every page opens at the same corner";
 
   // Both emulators see the whole wire; count the begins addressed to each.
   auto begins_to = [](const netns::Emulator& bridge, const QString& mac) {
@@ -217,8 +218,8 @@ TEST_F(WizardOverVeth, Wep64AsciiKey) {
   wizard->Type(CWepPage::IDC_KEY1, "abcde");
   Next(CWepPage::IDC_NEXT, CSummaryPage::IDD);
   ASSERT_NO_FATAL_FAILURE(SaveAndFinish());
-  EXPECT_EQ(bridge.settings(),
-            Settings("OldPrinter", "1", "5", "0", "7006 :6162636465\n7007 :\n7008 :\n7009 :\n", "1", ""));
+  EXPECT_EQ(bridge.settings(), Settings("OldPrinter", "1", "5", "0",
+                                        "7006 :6162636465\n7007 :\n7008 :\n7009 :\n", "1", ""));
 }
 
 TEST_F(WizardOverVeth, Wep128HexOnKeyTwo) {
@@ -244,7 +245,8 @@ TEST_F(WizardOverVeth, WpaPskFromTheListIsLockedOnItsMode) {
   Next(CWpaPage::IDC_NEXT, CSummaryPage::IDD);
   EXPECT_EQ(wizard->as<CSummaryPage>()->Origin(), 3);
   ASSERT_NO_FATAL_FAILURE(SaveAndFinish());
-  EXPECT_EQ(bridge.settings(), Settings("Office", "2", "32", "0", NO_KEYS, "0", "office passphrase"));
+  EXPECT_EQ(bridge.settings(),
+            Settings("Office", "2", "32", "0", NO_KEYS, "0", "office passphrase"));
 }
 
 TEST_F(WizardOverVeth, Wpa2ChosenOnTheSecurityPageAfterManualEntry) {
@@ -272,7 +274,8 @@ TEST_F(WizardOverVeth, HiddenSsidTypedByHand) {
   wizard->Type(CWpaPage::IDC_PASSPHRASE, "hidden but safe");
   Next(CWpaPage::IDC_NEXT, CSummaryPage::IDD);
   ASSERT_NO_FATAL_FAILURE(SaveAndFinish());
-  EXPECT_EQ(bridge.settings(), Settings("Backroom", "3", "32", "0", NO_KEYS, "1", "hidden but safe"));
+  EXPECT_EQ(bridge.settings(),
+            Settings("Backroom", "3", "32", "0", NO_KEYS, "1", "hidden but safe"));
 }
 
 TEST_F(WizardOverVeth, DisableAfterAWpaVisitKeepsThePassphrase) {
@@ -288,7 +291,8 @@ TEST_F(WizardOverVeth, DisableAfterAWpaVisitKeepsThePassphrase) {
                    RowOf(wizard->Control<QTableWidget>(CSiteSurveyPage::IDC_LIST), "OpenCafe"));
   Next(CSiteSurveyPage::IDC_NEXT, CSummaryPage::IDD);
   ASSERT_NO_FATAL_FAILURE(SaveAndFinish());
-  EXPECT_EQ(bridge.settings(), Settings("OpenCafe", "0", "0", "0", NO_KEYS, "1", "home passphrase"));
+  EXPECT_EQ(bridge.settings(),
+            Settings("OpenCafe", "0", "0", "0", NO_KEYS, "1", "home passphrase"));
 }
 
 TEST_F(WizardOverVeth, ExitEscapeAndEnterEndTheWizardFromADeepPage) {
