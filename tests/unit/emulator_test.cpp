@@ -251,6 +251,25 @@ TEST(EmulatorFaults, LossyDropsTheFirstReplyOfEveryNOfItsKinds) {
   EXPECT_EQ(answered, "-R---R");
 }
 
+TEST(EmulatorFaults, VanishAnswersItsNthReplyThenNothingMore) {
+  EmulatedBridge bridge(scenario_from("fault = vanish write-settings 2\n"));
+  const Bytes settings = settings_request("7000 :new\n");
+  send(bridge, request(build_begin_request));
+  EXPECT_EQ(send(bridge, settings).size(), 1u);
+  EXPECT_FALSE(bridge.vanished());
+  EXPECT_EQ(send(bridge, request(build_9107_request)).size(), 1u) << "other writes do not count";
+  EXPECT_EQ(send(bridge, settings).size(), 1u) << "the second settings write is answered";
+  EXPECT_TRUE(bridge.vanished());
+  EXPECT_EQ(bridge.settings_text(), "7000 :new\n") << "and its text kept";
+  EXPECT_TRUE(send(bridge, request(build_execute_request)).empty());
+  EXPECT_TRUE(send(bridge, request(build_probe_request, BROADCAST_MAC)).empty());
+
+  Fault fault;
+  std::string error;
+  EXPECT_EQ(parse_fault("vanish ack 0", &fault, &error), -1);
+  EXPECT_NE(error.find("at least 1"), std::string::npos) << error;
+}
+
 TEST(EmulatorLog, LinesReadBackToTheSameFrame) {
   Bytes frame = settings_request(std::string("7000 :a \"b\"\\\x01\xff\n", 15));
   frame.resize(80, 0);

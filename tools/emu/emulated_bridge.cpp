@@ -60,6 +60,7 @@ void EmulatedBridge::reply(std::vector<OutgoingFrame>* out, const std::uint8_t* 
   bool bad_length = false;
   int wrong_codes = 0;
   int delay = 0;
+  bool vanish = false;
   for (std::size_t i = 0; i < scenario_.faults.size(); ++i) {
     const Fault& fault = scenario_.faults[i];
     if (fault.type == Fault::Silent)
@@ -83,6 +84,10 @@ void EmulatedBridge::reply(std::vector<OutgoingFrame>* out, const std::uint8_t* 
       break;
     case Fault::Delay:
       delay += fault.amount;
+      break;
+    case Fault::Vanish:
+      if (fault_left_[i] > 0 && --fault_left_[i] == 0)
+        vanish = true;
       break;
     default:
       break;
@@ -113,11 +118,13 @@ void EmulatedBridge::reply(std::vector<OutgoingFrame>* out, const std::uint8_t* 
     length = size - LINK_HEADER_SIZE + 1; // never 2: frames are at least 60 bytes
   out->push_back(frame(code, payload, length));
   (*out)[first].delay_ms = delay;
+  if (vanish)
+    vanished_ = true;
 }
 
 std::vector<OutgoingFrame> EmulatedBridge::handle(const std::uint8_t* frame, int size) {
   std::vector<OutgoingFrame> out;
-  if (size < LINK_HEADER_SIZE || !frame_has_ethertype(frame, LINK_ETHERTYPE))
+  if (vanished_ || size < LINK_HEADER_SIZE || !frame_has_ethertype(frame, LINK_ETHERTYPE))
     return out;
   const bool to_us = std::memcmp(frame, scenario_.mac, 6) == 0;
   const bool to_all = std::memcmp(frame, BROADCAST_MAC, 6) == 0;

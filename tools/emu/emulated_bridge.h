@@ -27,6 +27,8 @@ public:
   const std::string& present_ssid() const { return ssid_; }
   char present_secmode() const { return secmode_; }
   const std::uint8_t* mac() const { return scenario_.mac; }
+  // True once a vanish fault has struck: the bridge answers nothing more.
+  bool vanished() const { return vanished_; }
 
 private:
   enum class Command { None, Scan, Report, Settings, Apply };
@@ -36,12 +38,13 @@ private:
   void apply_settings();
 
   Scenario scenario_;
-  std::vector<int> fault_left_; // per fault: replies it still affects (drop, bad-length)
+  std::vector<int> fault_left_; // per fault: replies it still affects (drop, bad-length, vanish)
   std::vector<int> fault_seen_; // per fault: replies of its kinds so far (lossy)
   std::string ssid_;
   char secmode_;
   std::string settings_;
   bool settings_changed_ = false;
+  bool vanished_ = false;
   Command last_write_ = Command::None;
 };
 

@@ -66,8 +66,8 @@ void usage(std::ostream& out) {
     out << "    " << line << "\n";
   out << "  --help               this text\n"
          "\n"
-         "Stops cleanly on SIGTERM or SIGINT. Exit status: 0 after a stop, 1 when the\n"
-         "interface cannot be used, 2 for a usage or scenario error.\n";
+         "Stops cleanly on SIGTERM or SIGINT, or when a vanish fault strikes. Exit status:\n"
+         "0 after a stop, 1 when the interface cannot be used, 2 for a usage or scenario error.\n";
 }
 
 struct Options {
@@ -251,6 +251,8 @@ int main(int argc, char** argv) {
     if (bridge.take_settings_changed() && !options.settings_path.empty() &&
         !write_file(options.settings_path, bridge.settings_text()))
       std::cerr << "qbr20g-emu: cannot write " << options.settings_path << "\n";
+    if (bridge.vanished())
+      break;
   }
   chatter.clear();
   return status;

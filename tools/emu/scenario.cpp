@@ -163,6 +163,8 @@ const char* const FAULT_HELP =
     "                       disagrees with their size (and is not 2)\n"
     "chatter MAC MS         a second station MAC broadcasts a CMD_PROBE frame every MS ms\n"
     "                       (0: back to back, a flood)\n"
+    "vanish KIND N          after its Nth reply of that kind the bridge is gone, as if\n"
+    "                       unplugged: it answers nothing more and exits\n"
     "silent                 never answer anything\n"
     "KIND is one of: probe, begin, write (any write), write-9107, write-9100, write-settings,\n"
     "write-9002, execute (any execute reply), ack (execute acknowledgements), report (the\n"
@@ -205,9 +207,11 @@ int parse_fault(const std::string& spec, Fault* fault, std::string* error) {
       fault->type = Fault::WrongCode;
     else if (type == "bad-length")
       fault->type = Fault::BadLength;
+    else if (type == "vanish")
+      fault->type = Fault::Vanish;
     else {
       *error = "unknown fault '" + type +
-               "' (drop, lossy, delay, wrong-code, bad-length, chatter, silent)";
+               "' (drop, lossy, delay, wrong-code, bad-length, vanish, chatter, silent)";
       return -1;
     }
     for (const KindName& kind : KIND_NAMES)
@@ -224,6 +228,10 @@ int parse_fault(const std::string& spec, Fault* fault, std::string* error) {
   }
   if (fault->type == Fault::Lossy && fault->amount < 1) {
     *error = "fault '" + spec + "': lossy drops one reply in every N, N at least 1";
+    return -1;
+  }
+  if (fault->type == Fault::Vanish && fault->amount < 1) {
+    *error = "fault '" + spec + "': vanish after the Nth reply, N at least 1";
     return -1;
   }
   return 0;

@@ -22,10 +22,10 @@ enum ReplyKind : unsigned {
 };
 
 struct Fault {
-  enum Type { Drop, Lossy, Delay, WrongCode, BadLength, Chatter, Silent } type = Drop;
+  enum Type { Drop, Lossy, Delay, WrongCode, BadLength, Vanish, Chatter, Silent } type = Drop;
   unsigned kinds = 0; // ReplyKind bits the fault applies to
-  // frames (drop, wrong-code, bad-length), one in how many (lossy) or milliseconds (delay,
-  // chatter)
+  // frames (drop, wrong-code, bad-length), one in how many (lossy), which reply (vanish) or
+  // milliseconds (delay, chatter)
   int amount = 0;
   std::uint8_t mac[6] = {}; // chatter: the other station
 };
