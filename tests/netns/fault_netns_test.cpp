@@ -1,0 +1,420 @@
+// The whole wizard, offscreen, against an emulated bridge that misbehaves (root): lost, late,
+// mislabelled and mis-measured replies, other stations on the wire, a bridge that goes away in
+// the middle of a write and an adapter that goes down during a survey. Each case checks what
+// the user sees and what went over the wire.
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <QTableWidget>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "device/discovery.h"
+#include "device/site_survey.h"
+#include "device/wireless_records.h"
+#include "link/frame_exchange.h"
+#include "link/link_frame.h"
+#include "link/link_timing.h"
+#include "link/mac_text.h"
+#include "tests/gui/wizard_driver.h"
+#include "tests/netns/testnet.h"
+#include "wizard/device_list_page.h"
+#include "wizard/finish_page.h"
+#include "wizard/link_state.h"
+#include "wizard/page_messages.h"
+#include "wizard/setup_app.h"
+#include "wizard/site_survey_page.h"
+#include "wizard/summary_page.h"
+
+namespace {
+
+using Log = std::vector<FrameLogEntry>;
+using Clock = std::chrono::steady_clock;
+
+const char* const WIZARD_MAC = "02:00:00:00:0a:01";
+const char* const WIZARD_TEXT = "02-00-00-00-0a-01";
+const char* const BRIDGE_TEXT = "02-00-00-00-0b-01";
+const char* const STATION_TEXT = "02-00-00-00-0c-01";
+// A code that no procedure sends and the emulator leaves unanswered.
+constexpr std::uint32_t LOG_MARKER = 0x00007e57;
+
+const char* const SCENARIO = "mac = 02:00:00:00:0b:01\n"
+                             "ssid = Previous\n"
+                             "secmode = 2\n"
+                             "network = OpenCafe|a4:2b:b0:00:00:01|1|BG|0|80\n"
+                             "network = Office|a4:2b:b0:00:00:03|11|BG|2|70\n";
+
+// What the bridge stores when the user saves the open network "OpenCafe".
+const char* const OPEN_CAFE_SETTINGS = "7000 :OpenCafe\n7001 :16\n7002 :0\n7003 :0\n7004 :0\n"
+                                       "7005 :0\n7006 :\n7007 :\n7008 :\n7009 :\n7012 :3\n"
+                                       "7013 :0\n7018 :1\n7019 :\n7022 :0\n";
+
+// The wizard's requests the bridge saw, in order: P probe, B begin, X execute, D done, a write
+// by the first four bytes of its text ("9107", "9100", "9002"), or S for a settings text.
+std::string requests(const Log& log) {
+  std::string seen;
+  for (const FrameLogEntry& entry : log) {
+    if (entry.direction != "rx" || entry.src != WIZARD_TEXT || entry.code == LOG_MARKER)
+      continue;
+    std::string name = "?";
+    if (entry.code == CMD_PROBE)
+      name = "P";
+    else if (entry.code == CMD_BEGIN)
+      name = "B";
+    else if (entry.code == CMD_EXECUTE)
+      name = "X";
+    else if (entry.code == CMD_DONE)
+      name = "D";
+    else if (entry.code == CMD_WRITE)
+      name = entry.payload_text().rfind("7000 :", 0) == 0 ? "S" : entry.payload_text().substr(0, 4);
+    seen += (seen.empty() ? "" : " ") + name;
+  }
+  return seen;
+}
+
+// The requests after the last probe: those of the survey and the saves.
+std::string requests_after_search(const Log& log) {
+  const std::string all = requests(log);
+  const auto probe = all.rfind('P');
+  return probe == std::string::npos ? all : all.substr(std::min(all.size(), probe + 2));
+}
+
+int count_sent(const Log& log, std::uint32_t code) {
+  int count = 0;
+  for (const FrameLogEntry& entry : log)
+    count += entry.direction == "tx" && entry.code == code;
+  return count;
+}
+
+double cpu_seconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+class FaultOverVeth : public netns::NetnsTest {
+protected:
+  void SetUp() override {
+    NetnsTest::SetUp();
+    if (IsSkipped())
+      return;
+    std::memset(&CurrentNetwork, 0, sizeof CurrentNetwork);
+    std::memset(&WirelessSettings, 0, sizeof WirelessSettings);
+    std::memset(&WirelessKeys, 0, sizeof WirelessKeys);
+    wizard_ns = net->add_namespace("wiz");
+    bridge_ns = net->add_namespace("br");
+    net->add_veth(wizard_ns, "eth0", WIZARD_MAC, bridge_ns, "br0", "-");
+    timing = std::make_unique<netns::QuickLinkTiming>();
+    link_timing().survey_scan_pause = std::chrono::milliseconds{50};
+  }
+  void TearDown() override {
+    wizard.reset();
+    timing.reset();
+    NetnsTest::TearDown();
+  }
+
+  netns::Emulator& StartBridge(const std::vector<std::string>& faults = {}) {
+    bridge = &net->start_emulator(bridge_ns, "br0", SCENARIO, faults);
+    return *bridge;
+  }
+
+  // Start-up and the device list page with its first search done.
+  void OpenWizard() {
+    net->enter(wizard_ns);
+    ASSERT_TRUE(start_up_link());
+    wizard = std::make_unique<WizardDriver>(std::make_unique<CDeviceListPage>());
+    ASSERT_TRUE(wizard->WaitForMessage(WM_SEARCH_RESULT));
+  }
+
+  QStringList ListedDevices() const {
+    QStringList macs;
+    auto* list = wizard->Control<QTableWidget>(CDeviceListPage::IDC_LIST);
+    for (int row = 0; row < list->rowCount(); ++row)
+      macs << list->item(row, 1)->text();
+    return macs;
+  }
+
+  // From the device list to the survey page of our bridge, its survey done.
+  void Survey() {
+    const int row = static_cast<int>(ListedDevices().indexOf(BRIDGE_TEXT));
+    ASSERT_GE(row, 0) << ListedDevices().join(' ').toStdString();
+    wizard->ClickRow(CDeviceListPage::IDC_LIST, row);
+    wizard->Click(CDeviceListPage::IDC_NEXT);
+    ASSERT_TRUE(wizard->Advance());
+    ASSERT_TRUE(wizard->WaitForMessage(WM_SURVEY_RESULT));
+  }
+
+  // From the surveyed list to the summary page of the open network.
+  void ChooseOpenCafe() {
+    auto* list = wizard->Control<QTableWidget>(CSiteSurveyPage::IDC_LIST);
+    ASSERT_EQ(list->rowCount(), 2);
+    ASSERT_EQ(list->item(0, 0)->text(), "OpenCafe");
+    wizard->ClickRow(CSiteSurveyPage::IDC_LIST, 0);
+    wizard->Click(CSiteSurveyPage::IDC_NEXT);
+    ASSERT_TRUE(wizard->Advance());
+    ASSERT_EQ(wizard->page()->Idd(), CSummaryPage::IDD);
+  }
+
+  // Presses Next on the summary page; returns the status line once the save worker is done.
+  QString Save() {
+    wizard->Click(CSummaryPage::IDC_NEXT);
+    if (!wizard->WaitForMessage(WM_SAVE_RESULT))
+      return "<no save result>";
+    return wizard->Status(CSummaryPage::IDC_STATUS);
+  }
+
+  void ToSummary() {
+    ASSERT_NO_FATAL_FAILURE(OpenWizard());
+    ASSERT_NO_FATAL_FAILURE(Survey());
+    ASSERT_EQ(wizard->Status(CSiteSurveyPage::IDC_STATUS), "There are 2 wireless networks.");
+    ASSERT_NO_FATAL_FAILURE(ChooseOpenCafe());
+  }
+
+  // Everything `emu` has seen and sent so far: once a marker sent now is in its log, every
+  // earlier frame is. Only while no worker runs, since it uses the wizard's capture.
+  Log SettledLog(netns::Emulator& emu) {
+    std::uint8_t own[MAC_SIZE];
+    std::uint8_t peer[MAC_SIZE];
+    mac_text_to_bytes(WIZARD_TEXT, own);
+    mac_text_to_bytes(BRIDGE_TEXT, peer);
+    std::uint8_t marker[REQUEST_FRAME_SIZE] = {};
+    build_frame(marker, own, peer, LOG_MARKER, 0, 0);
+    send_frame(marker, REQUEST_FRAME_SIZE);
+    EXPECT_TRUE(emu.wait_for([](const Log& log) {
+      return !log.empty() && log.back().code == LOG_MARKER;
+    })) << "the emulator did not log the marker";
+    return emu.log();
+  }
+
+  // Waits for `done` while the page's timers and posted calls run.
+  static bool WaitWithEvents(const std::function<bool()>& done) {
+    const auto end = Clock::now() + std::chrono::seconds{10};
+    while (!done()) {
+      if (Clock::now() >= end)
+        return false;
+      QTest::qWait(10);
+    }
+    return true;
+  }
+
+  std::string wizard_ns, bridge_ns;
+  std::unique_ptr<netns::QuickLinkTiming> timing;
+  std::unique_ptr<WizardDriver> wizard;
+  netns::Emulator* bridge = nullptr;
+};
+
+} // namespace
+
+TEST_F(FaultOverVeth, OneLostReplyPerStepIsMadeUpByItsSecondSend) {
+  // The first of every two begin, write and execute replies is lost; probes all come through.
+  StartBridge({"lossy begin 2", "lossy write 2", "lossy execute 2"});
+  ASSERT_NO_FATAL_FAILURE(ToSummary());
+  EXPECT_EQ(Save(), "Save config successfully !");
+  ASSERT_TRUE(wizard->Advance());
+  EXPECT_EQ(wizard->page()->Idd(), CFinishPage::IDD);
+
+  const Log log = SettledLog(*bridge);
+  EXPECT_EQ(requests_after_search(log), "B B 9107 9107 X X B B 9100 9100 X X D "
+                                        "B B S S X X B B 9002 9002 X X");
+  EXPECT_EQ(bridge->settings(), OPEN_CAFE_SETTINGS);
+}
+
+TEST_F(FaultOverVeth, TwoLostRepliesEndTheSurveyAndItsRetryWithNothingMoreSent) {
+  // The page surveys a second time after a failure; both end at their first step.
+  StartBridge({"drop begin 4"});
+  ASSERT_NO_FATAL_FAILURE(OpenWizard());
+  ASSERT_NO_FATAL_FAILURE(Survey());
+  EXPECT_EQ(wizard->Status(CSiteSurveyPage::IDC_STATUS), "There are 0 wireless networks.");
+  EXPECT_EQ(wizard->Control<QTableWidget>(CSiteSurveyPage::IDC_LIST)->rowCount(), 0);
+  EXPECT_TRUE(wizard->Control(CSiteSurveyPage::IDC_REFRESH)->isEnabled()) << "the user may retry";
+  EXPECT_EQ(requests_after_search(SettledLog(*bridge)), "B B B B");
+
+  wizard->Click(CSiteSurveyPage::IDC_REFRESH);
+  ASSERT_TRUE(wizard->WaitForMessage(WM_SURVEY_RESULT));
+  EXPECT_EQ(wizard->Status(CSiteSurveyPage::IDC_STATUS), "There are 2 wireless networks.");
+}
+
+TEST_F(FaultOverVeth, TwoLostRepliesFailTheSaveAfterTheSettingsWithoutApplyingThem) {
+  StartBridge({"drop write-9002 2"});
+  ASSERT_NO_FATAL_FAILURE(ToSummary());
+  EXPECT_EQ(Save(), "Save config failed !");
+  EXPECT_TRUE(wizard->Control(CSummaryPage::IDC_NEXT)->isEnabled());
+  EXPECT_EQ(requests_after_search(SettledLog(*bridge)), "B 9107 X B 9100 X D B S X B 9002 9002");
+  EXPECT_EQ(bridge->settings(), OPEN_CAFE_SETTINGS) << "stored whole";
+
+  // Not applied: a survey still reports the previous network.
+  std::uint8_t buffer[MAX_FRAME_SIZE];
+  int count = 0;
+  ASSERT_EQ(run_site_survey(buffer, buffer, WIZARD_TEXT, BRIDGE_TEXT, &count), 0);
+  EXPECT_EQ(field_text(CurrentNetwork.ssid), "Previous");
+
+  EXPECT_EQ(Save(), "Save config successfully !");
+  ASSERT_EQ(run_site_survey(buffer, buffer, WIZARD_TEXT, BRIDGE_TEXT, &count), 0);
+  EXPECT_EQ(field_text(CurrentNetwork.ssid), "OpenCafe");
+  EXPECT_EQ(field_text(CurrentNetwork.security), "Disable");
+}
+
+TEST_F(FaultOverVeth, RepliesLatePastTheLimitFailTheSaveAndNothingMoreIsSent) {
+  // Each wait of the settings step gives up after three ticks (300 ms here); its replies come
+  // a second late.
+  StartBridge({"delay write-settings 1000"});
+  ASSERT_NO_FATAL_FAILURE(ToSummary());
+  const auto start = Clock::now();
+  EXPECT_EQ(Save(), "Save config failed !");
+  EXPECT_LT(Clock::now() - start, std::chrono::milliseconds{1000}) << "gave up before the reply";
+  EXPECT_TRUE(wizard->Control(CSummaryPage::IDC_NEXT)->isEnabled());
+
+  // Both late replies have gone out by now (after the survey's two writes); the wizard sent
+  // nothing after its second settings write.
+  EXPECT_TRUE(bridge->wait_for([](const Log& log) { return count_sent(log, RSP_WRITE) == 4; },
+                               std::chrono::seconds{10}));
+  EXPECT_EQ(requests_after_search(SettledLog(*bridge)), "B 9107 X B 9100 X D B S S");
+}
+
+TEST_F(FaultOverVeth, TwentyWrongCodesEndAWaitAtOnceAndTheResentStepIsAnswered) {
+  // Twenty frames of another code before every ack: the first wait gives up on the twentieth
+  // without waiting out its time; the step sends again, and the ack of its first send, next
+  // on the wire, answers it.
+  StartBridge({"wrong-code ack 20"});
+  ASSERT_NO_FATAL_FAILURE(OpenWizard());
+  ASSERT_NO_FATAL_FAILURE(Survey());
+  ASSERT_NO_FATAL_FAILURE(ChooseOpenCafe());
+  const auto start = Clock::now();
+  EXPECT_EQ(Save(), "Save config successfully !");
+  EXPECT_LT(Clock::now() - start, std::chrono::milliseconds{1000}) << "no wait ran out its time";
+  ASSERT_TRUE(wizard->Advance());
+  EXPECT_EQ(wizard->page()->Idd(), CFinishPage::IDD);
+
+  const Log log = SettledLog(*bridge);
+  // The survey's one ack and the save's first begin each cost a second send in the same way.
+  EXPECT_EQ(requests_after_search(log), "B 9107 X X B B 9100 X D B S X X B B 9002 X X");
+  EXPECT_EQ(bridge->settings(), OPEN_CAFE_SETTINGS);
+}
+
+TEST_F(FaultOverVeth, BadLengthTwiceFailsTheSaveAndTheRetryStoresTheWholeText) {
+  StartBridge({"bad-length write-settings 2"});
+  ASSERT_NO_FATAL_FAILURE(ToSummary());
+  EXPECT_EQ(Save(), "Save config failed !");
+  EXPECT_EQ(requests_after_search(SettledLog(*bridge)), "B 9107 X B 9100 X D B S S");
+
+  EXPECT_EQ(Save(), "Save config successfully !");
+  ASSERT_TRUE(wizard->Advance());
+  EXPECT_EQ(wizard->page()->Idd(), CFinishPage::IDD);
+  EXPECT_EQ(requests_after_search(SettledLog(*bridge)), "B 9107 X B 9100 X D B S S B S X B 9002 X");
+  EXPECT_EQ(bridge->settings(), OPEN_CAFE_SETTINGS);
+}
+
+TEST_F(FaultOverVeth, ChatteringStationIsListedAndLeavesSurveyAndSaveAlone) {
+  // Another station broadcasts a probe every 50 ms, so discovery never sees a quiet spell.
+  StartBridge({"chatter 02:00:00:00:0c:01 50"});
+  const auto start = Clock::now();
+  ASSERT_NO_FATAL_FAILURE(OpenWizard());
+  EXPECT_LT(Clock::now() - start, link_timing().tick_period * (DISCOVERY_REPLY_WINDOW_TICKS + 10))
+      << "the reply window is bounded";
+  const QStringList listed = ListedDevices();
+  EXPECT_TRUE(listed.contains(BRIDGE_TEXT) && listed.contains(STATION_TEXT))
+      << listed.join(' ').toStdString();
+
+  ASSERT_NO_FATAL_FAILURE(Survey());
+  EXPECT_EQ(wizard->Status(CSiteSurveyPage::IDC_STATUS), "There are 2 wireless networks.");
+  ASSERT_NO_FATAL_FAILURE(ChooseOpenCafe());
+  EXPECT_EQ(Save(), "Save config successfully !");
+  EXPECT_EQ(requests_after_search(SettledLog(*bridge)), "B 9107 X B 9100 X D B S X B 9002 X");
+  EXPECT_EQ(bridge->settings(), OPEN_CAFE_SETTINGS);
+}
+
+TEST_F(FaultOverVeth, FloodFromAnotherMacNeverStretchesAWaitAndTheSaveWorksOnceItStops) {
+  StartBridge();
+  ASSERT_NO_FATAL_FAILURE(ToSummary());
+  // A second station sends link frames back to back, as fast as the wire takes them. Replies
+  // may drown in it, but every wait still ends at its limit, so the save ends in time.
+  auto& flood = net->start_emulator(bridge_ns, "br0", "mac = 02:00:00:00:0c:02\n",
+                                    {"silent", "chatter 02:00:00:00:0c:01 0"});
+  const auto start = Clock::now();
+  const QString outcome = Save();
+  const auto took = Clock::now() - start;
+  EXPECT_TRUE(outcome == "Save config successfully !" || outcome == "Save config failed !")
+      << outcome.toStdString();
+  // Twelve waits at most (six steps, two sends each), each ending at its limit of 2 or 3 ticks.
+  EXPECT_LT(took, link_timing().tick_period * (12 * (FIRST_EXECUTE_TICK_LIMIT + 1) + 10));
+  EXPECT_TRUE(flood.stop()) << flood.errors();
+  const Log flood_log = flood.log();
+  EXPECT_TRUE(std::any_of(flood_log.begin(), flood_log.end(), [](const FrameLogEntry& entry) {
+    return entry.direction == "flood";
+  })) << "the flood was on";
+
+  if (outcome != "Save config successfully !") {
+    EXPECT_EQ(Save(), "Save config successfully !") << "once the flood is over";
+  }
+  ASSERT_TRUE(wizard->Advance());
+  EXPECT_EQ(wizard->page()->Idd(), CFinishPage::IDD);
+  EXPECT_EQ(bridge->settings(), OPEN_CAFE_SETTINGS);
+}
+
+TEST_F(FaultOverVeth, FloodDuringDiscoveryListsTheFloodingStationWithinTheReplyWindow) {
+  StartBridge();
+  net->start_emulator(bridge_ns, "br0", "mac = 02:00:00:00:0c:02\n",
+                      {"silent", "chatter 02:00:00:00:0c:01 0"});
+  const auto start = Clock::now();
+  ASSERT_NO_FATAL_FAILURE(OpenWizard());
+  EXPECT_LT(Clock::now() - start, link_timing().tick_period * (DISCOVERY_REPLY_WINDOW_TICKS + 10))
+      << "the reply window is bounded";
+  EXPECT_TRUE(ListedDevices().contains(STATION_TEXT)) << ListedDevices().join(' ').toStdString();
+}
+
+TEST_F(FaultOverVeth, BridgeVanishingBeforeItsApplyCommandLeavesTheWholeTextAndARetryWorks) {
+  // The bridge stores the settings text, answers it, and is gone before "9002:".
+  auto& lost = StartBridge({"vanish write-settings 1"});
+  ASSERT_NO_FATAL_FAILURE(ToSummary());
+  EXPECT_EQ(Save(), "Save config failed !");
+  EXPECT_TRUE(wizard->Control(CSummaryPage::IDC_NEXT)->isEnabled());
+  EXPECT_TRUE(lost.stop()) << "it ended by itself, cleanly: " << lost.errors();
+  EXPECT_EQ(requests_after_search(lost.log()), "B 9107 X B 9100 X D B S");
+  EXPECT_EQ(lost.settings(), OPEN_CAFE_SETTINGS) << "the whole text, never a part";
+
+  // The bridge comes back (as it was before the write) and the user presses Next again.
+  auto& back = StartBridge();
+  EXPECT_EQ(Save(), "Save config successfully !");
+  ASSERT_TRUE(wizard->Advance());
+  EXPECT_EQ(wizard->page()->Idd(), CFinishPage::IDD);
+  EXPECT_EQ(requests(SettledLog(back)), "B S X B 9002 X");
+  EXPECT_EQ(back.settings(), OPEN_CAFE_SETTINGS);
+  std::uint8_t buffer[MAX_FRAME_SIZE];
+  int count = 0;
+  ASSERT_EQ(run_site_survey(buffer, buffer, WIZARD_TEXT, BRIDGE_TEXT, &count), 0);
+  EXPECT_EQ(field_text(CurrentNetwork.ssid), "OpenCafe") << "applied on the retry";
+}
+
+TEST_F(FaultOverVeth, AdapterGoingDownDuringTheSurveyPauseEndsItCleanlyWithoutBusyWaiting) {
+  link_timing().survey_scan_pause = std::chrono::milliseconds{1500};
+  StartBridge();
+  ASSERT_NO_FATAL_FAILURE(OpenWizard());
+  const int row = static_cast<int>(ListedDevices().indexOf(BRIDGE_TEXT));
+  ASSERT_GE(row, 0);
+  wizard->ClickRow(CDeviceListPage::IDC_LIST, row);
+  wizard->Click(CDeviceListPage::IDC_NEXT);
+  ASSERT_TRUE(wizard->Advance());
+
+  // Down once the bridge has been told to scan, while the survey pauses.
+  ASSERT_TRUE(WaitWithEvents([&] { return count_sent(bridge->log(), RSP_EXECUTE_ACK) == 1; }));
+  const double cpu_before = cpu_seconds();
+  const auto down_at = Clock::now();
+  ASSERT_EQ(std::system(("ip -n " + wizard_ns + " link set eth0 down").c_str()), 0);
+  ASSERT_TRUE(wizard->WaitForMessage(WM_SURVEY_RESULT, 30000));
+  const double wall = std::chrono::duration<double>(Clock::now() - down_at).count();
+  const double cpu = cpu_seconds() - cpu_before;
+
+  EXPECT_EQ(wizard->Status(CSiteSurveyPage::IDC_STATUS), "There are 0 wireless networks.");
+  EXPECT_EQ(wizard->Control<QTableWidget>(CSiteSurveyPage::IDC_LIST)->rowCount(), 0);
+  EXPECT_TRUE(wizard->Control(CSiteSurveyPage::IDC_REFRESH)->isEnabled());
+  EXPECT_LT(cpu, 0.25 * wall) << cpu << " s of CPU in " << wall << " s: a busy wait";
+  EXPECT_EQ(requests_after_search(bridge->log()), "B 9107 X") << "nothing reached the bridge";
+}
