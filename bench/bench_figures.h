@@ -1,9 +1,14 @@
-// Small helpers the benchmark programs share: timing samples and their order statistics.
+// Small helpers the benchmark programs share: timing samples and their order statistics, CPU
+// time and peak memory of the process, and the rows of the table that bench/run.sh prints.
 #pragma once
+
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
+#include <string>
 #include <vector>
 
 struct Figures {
@@ -26,4 +31,38 @@ inline Figures figures_of(std::vector<double> samples) {
 inline double milliseconds_since(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
       .count();
+}
+
+// User and system CPU time of the whole process (every thread) so far.
+inline double cpu_milliseconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  const auto ms = [](const timeval& t) {
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3;
+  };
+  return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+// Peak resident set of the process (VmHWM), in KiB; 0 when unknown.
+inline long peak_rss_kib() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind("VmHWM:", 0) == 0)
+      return std::stol(line.substr(6));
+  return 0;
+}
+
+inline std::string format(const char* pattern, double value) {
+  char text[64];
+  std::snprintf(text, sizeof text, pattern, value);
+  return text;
+}
+
+// One row of the table that bench/run.sh prints: what was measured, its value, the target, the
+// ratio to the protocol's own minimum or to the peer named, and whether the target is met.
+inline void print_row(const std::string& figure, const std::string& value,
+                      const std::string& target, const std::string& ratio, bool met) {
+  std::printf("ROW\t%s\t%s\t%s\t%s\t%s\n", figure.c_str(), value.c_str(), target.c_str(),
+              ratio.c_str(), met ? "met" : "MISSED");
+  std::fflush(stdout);
 }
