@@ -20,7 +20,9 @@ public:
     std::lock_guard lock(mutex_);
     const std::size_t length = std::min(text.size(), Capacity - 1);
     std::memset(text_, 0, Capacity);
-    std::memcpy(text_, text.data(), length);
+    // An empty view may carry a null pointer, which memcpy must not get even for no bytes.
+    if (length > 0)
+      std::memcpy(text_, text.data(), length);
   }
   void Clear() { Set({}); }
   // Copies the text into a caller's zeroed buffer of the same capacity.
