@@ -58,9 +58,10 @@ add_ns() {
 }
 
 del_ns() {
-  local ns=$1
-  if ns_exists "$ns"; then
-    ip netns del "$ns"
+  local ns=$1 output
+  # Parallel tests clear the same stale namespaces: one that vanished meanwhile is gone, as wanted.
+  if ns_exists "$ns" && ! output=$(ip netns del "$ns" 2>&1) && ns_exists "$ns"; then
+    die "cannot remove namespace $ns: $output"
   fi
 }
 

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QTableWidget>
 
@@ -13,7 +15,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "device/discovery.h"
@@ -417,4 +421,41 @@ TEST_F(FaultOverVeth, AdapterGoingDownDuringTheSurveyPauseEndsItCleanlyWithoutBu
   EXPECT_TRUE(wizard->Control(CSiteSurveyPage::IDC_REFRESH)->isEnabled());
   EXPECT_LT(cpu, 0.25 * wall) << cpu << " s of CPU in " << wall << " s: a busy wait";
   EXPECT_EQ(requests_after_search(bridge->log()), "B 9107 X") << "nothing reached the bridge";
+}
+
+TEST(StaleNamespaces, ParallelCleanUpsDoNotTripOverEachOther) {
+  const std::string reason = netns::unavailable_reason();
+  if (!reason.empty())
+    GTEST_SKIP() << reason;
+  // What a killed test leaves behind: namespaces named after a process that has ended. Every
+  // test process that starts clears them, several at the same moment under ctest -j.
+  const pid_t ended = fork();
+  if (ended == 0)
+    _exit(0);
+  ASSERT_GT(ended, 0);
+  waitpid(ended, nullptr, 0);
+  const std::string prefix = "qbt" + std::to_string(ended) + "-0-";
+  std::vector<std::string> left;
+  for (int i = 0; i < 12; ++i) {
+    left.push_back(prefix + std::to_string(i));
+    netns::testnet({"add-ns", left.back()});
+  }
+
+  std::mutex mutex;
+  std::vector<std::string> failures;
+  std::vector<std::thread> cleaners;
+  for (int i = 0; i < 4; ++i)
+    cleaners.emplace_back([&] {
+      try {
+        netns::testnet({"del-stale", "qbt"});
+      } catch (const std::exception& failure) {
+        std::lock_guard lock(mutex);
+        failures.push_back(failure.what());
+      }
+    });
+  for (std::thread& cleaner : cleaners)
+    cleaner.join();
+  EXPECT_TRUE(failures.empty()) << failures.front();
+  for (const std::string& ns : left)
+    EXPECT_NE(access(("/run/netns/" + ns).c_str(), F_OK), 0) << ns << " is left";
 }
