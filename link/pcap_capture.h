@@ -20,7 +20,8 @@ struct CaptureOpenError {
 
 class PcapCapture : public CaptureHandle {
 public:
-  // snaplen 65536, promiscuous, read time-out 1000 ms, immediate mode, non-blocking reads.
+  // snaplen 1600 (whole link frames; see pcap_capture.cpp), promiscuous, read time-out
+  // 1000 ms, immediate mode, a 256 KiB ring, non-blocking reads.
   // Returns null and fills *error when the adapter cannot be opened.
   static std::unique_ptr<PcapCapture> open(const char* adapter, CaptureOpenError* error);
 

@@ -23,6 +23,7 @@
 #include "device/discovery.h"
 #include "device/site_survey.h"
 #include "device/wireless_records.h"
+#include "link/adapter_selection.h"
 #include "link/frame_exchange.h"
 #include "link/link_frame.h"
 #include "link/link_timing.h"
@@ -458,4 +459,26 @@ TEST(StaleNamespaces, ParallelCleanUpsDoNotTripOverEachOther) {
   EXPECT_TRUE(failures.empty()) << failures.front();
   for (const std::string& ns : left)
     EXPECT_NE(access(("/run/netns/" + ns).c_str(), F_OK), 0) << ns << " is left";
+}
+
+TEST_F(FaultOverVeth, ABurstOfAHundredLinkFramesWaitsWholeInTheCaptureUntilRead) {
+  // A hundred frames before the reply to one begin, all on the wire before the wizard reads:
+  // the capture must hold them all, or replies that come in a burst are lost.
+  StartBridge({"wrong-code begin 99"});
+  net->enter(wizard_ns);
+  ASSERT_EQ(reopen_adapter(WIZARD_TEXT), 0);
+  std::uint8_t own[MAC_SIZE];
+  std::uint8_t peer[MAC_SIZE];
+  mac_text_to_bytes(WIZARD_TEXT, own);
+  mac_text_to_bytes(BRIDGE_TEXT, peer);
+  std::uint8_t frame[MAX_FRAME_SIZE];
+  send_frame(frame, build_begin_request(frame, own, peer));
+  ASSERT_TRUE(bridge->wait_for([](const Log& log) { return count_sent(log, RSP_BEGIN) == 1; }));
+  std::this_thread::sleep_for(std::chrono::milliseconds{100});
+
+  int received = 0;
+  while (receive_frame(own, peer, LINK_ETHERTYPE, frame, MAX_FRAME_SIZE, 0) > 0)
+    ++received;
+  EXPECT_EQ(received, 100);
+  EXPECT_EQ(frame_code(frame), RSP_BEGIN) << "the reply came last";
 }
