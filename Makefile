@@ -1,14 +1,36 @@
 # Entry points. `make test` and `make demo` set up a fresh Debian 12 machine themselves (as root).
 
 BUILD_DIR ?= build
+ASAN_BUILD_DIR ?= build-asan
+TSAN_BUILD_DIR ?= build-tsan
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQBR20G_WERROR=ON
+# Sanitizer builds: -O1 keeps the reports' stacks exact and the build short.
+SANITIZER_CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=Sanitize -DCMAKE_CXX_FLAGS_SANITIZE="-O1 -g1" \
+                         -DQBR20G_WERROR=ON
+# How long `make fuzz` runs each fuzz target, in seconds.
+FUZZ_SECONDS ?= 600
 
 # Everything the build, the tests and the demo need, all from Debian.
 PACKAGES := cmake g++ make ninja-build pkg-config qt6-base-dev libpcap-dev googletest \
-            libgtest-dev libgmock-dev iproute2 fonts-liberation clang libclang-rt-14-dev
+            libgtest-dev libgmock-dev iproute2 fonts-liberation clang libclang-rt-14-dev \
+            util-linux
 
-.PHONY: all deps build test demo clean
+# Any report fails the test it comes from: ASan and UBSan abort on their first report (the
+# build has no recovery), LeakSanitizer fails the program at exit, TSan stops at its first.
+ASAN_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+            UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+TSAN_ENV := TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=$(CURDIR)/tests/gui/tsan.supp
+# TSan needs a fixed memory layout; without address randomisation it works whatever the
+# kernel's mmap_rnd_bits.
+TSAN_RUN := setarch $(shell uname -m) -R
+# Under TSan: the link and device suites (ticker and stopper threads), the widget suites (page
+# workers, queued calls) and the whole wizard over veth.
+TSAN_LABELS := unit|gui
+TSAN_NETNS_TESTS := ^(WizardOverVeth|DeviceListOverVeth|SaveOverVeth|FaultOverVeth)\.
+CTEST := ctest --output-on-failure --timeout 600 -j $(JOBS)
+
+.PHONY: all deps build test test-asan test-tsan fuzz bench demo clean
 
 all: build
 
@@ -22,10 +44,33 @@ build: deps $(BUILD_DIR)/build.ninja
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 test: build
-	ctest --test-dir $(BUILD_DIR) --output-on-failure --timeout 600 -j $(JOBS)
+	$(CTEST) --test-dir $(BUILD_DIR)
+	$(MAKE) --no-print-directory test-asan test-tsan
+
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD_DIR) -G Ninja $(SANITIZER_CMAKE_FLAGS) \
+	  -DQBR20G_SANITIZE_ADDRESS=ON -DQBR20G_SANITIZE_UNDEFINED=ON
+	cmake --build $(ASAN_BUILD_DIR) -j $(JOBS)
+	$(ASAN_ENV) $(CTEST) --test-dir $(ASAN_BUILD_DIR)
+
+# The suites where threads meet, under ThreadSanitizer.
+test-tsan: deps
+	cmake -S . -B $(TSAN_BUILD_DIR) -G Ninja $(SANITIZER_CMAKE_FLAGS) -DQBR20G_SANITIZE_THREAD=ON
+	cmake --build $(TSAN_BUILD_DIR) -j $(JOBS)
+	$(TSAN_ENV) $(TSAN_RUN) $(CTEST) --test-dir $(TSAN_BUILD_DIR) -L '$(TSAN_LABELS)'
+	$(TSAN_ENV) $(TSAN_RUN) $(CTEST) --test-dir $(TSAN_BUILD_DIR) -L netns -R '$(TSAN_NETNS_TESTS)'
+
+# Each fuzz target for FUZZ_SECONDS; the corpus grows in the build tree.
+fuzz: build
+	tests/fuzz/run-fuzz.sh $(BUILD_DIR) $(FUZZ_SECONDS)
+
+# The benchmark table (as root: the figures over veth run in namespaces of their own).
+bench: build
+	bench/run.sh $(BUILD_DIR)
 
 demo: build
 	BUILD_DIR=$(abspath $(BUILD_DIR)) tools/demo.sh
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(TSAN_BUILD_DIR)
