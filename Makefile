@@ -5,8 +5,9 @@ ASAN_BUILD_DIR ?= build-asan
 TSAN_BUILD_DIR ?= build-tsan
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQBR20G_WERROR=ON
-# Sanitizer builds: -O1 keeps the reports' stacks exact and the build short.
-SANITIZER_CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=Sanitize -DCMAKE_CXX_FLAGS_SANITIZE="-O1 -g1" \
+# Sanitizer builds without optimisation: instrumented code compiles two to three times faster
+# at -O0 than at -O1, and the tests mostly wait on the wire and on timers.
+SANITIZER_CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=Sanitize -DCMAKE_CXX_FLAGS_SANITIZE="-O0 -g1" \
                          -DQBR20G_WERROR=ON
 # How long `make fuzz` runs each fuzz target, in seconds.
 FUZZ_SECONDS ?= 600
@@ -21,6 +22,7 @@ PACKAGES := cmake g++ make ninja-build pkg-config qt6-base-dev libpcap-dev googl
 ASAN_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1 \
             UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 TSAN_ENV := TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=$(CURDIR)/tests/gui/tsan.supp
+# The build runs the artwork generator (Qt image code, see tsan.supp) and lists the tests.
 # TSan needs a fixed memory layout; without address randomisation it works whatever the
 # kernel's mmap_rnd_bits.
 TSAN_RUN := setarch $(shell uname -m) -R
@@ -57,7 +59,7 @@ test-asan: deps
 # The suites where threads meet, under ThreadSanitizer.
 test-tsan: deps
 	cmake -S . -B $(TSAN_BUILD_DIR) -G Ninja $(SANITIZER_CMAKE_FLAGS) -DQBR20G_SANITIZE_THREAD=ON
-	cmake --build $(TSAN_BUILD_DIR) -j $(JOBS)
+	$(TSAN_ENV) cmake --build $(TSAN_BUILD_DIR) -j $(JOBS)
 	$(TSAN_ENV) $(TSAN_RUN) $(CTEST) --test-dir $(TSAN_BUILD_DIR) -L '$(TSAN_LABELS)'
 	$(TSAN_ENV) $(TSAN_RUN) $(CTEST) --test-dir $(TSAN_BUILD_DIR) -L netns -R '$(TSAN_NETNS_TESTS)'
 
