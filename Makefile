@@ -6,7 +6,8 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQBR20G_WERROR=ON
 
 # Everything the build, the tests and the demo need, all from Debian.
 PACKAGES := cmake g++ make ninja-build pkg-config qt6-base-dev libpcap-dev googletest \
-            libgtest-dev libgmock-dev iproute2 fonts-liberation clang libclang-rt-14-dev
+            libgtest-dev libgmock-dev iproute2 fonts-liberation clang libclang-rt-14-dev \
+            libcap2-bin dpkg-dev file lintian desktop-file-utils tshark
 
 .PHONY: all deps build test demo clean
 
@@ -29,3 +30,13 @@ demo: build
 
 clean:
 	rm -rf $(BUILD_DIR)
+
+.PHONY: install package
+
+# Installs into PREFIX (default /usr/local) and gives the binary cap_net_raw=ep (as root).
+install: build
+	cmake --install $(BUILD_DIR) --strip $(if $(PREFIX),--prefix $(PREFIX))
+
+# The Debian package: $(BUILD_DIR)/package/qbr20g-setup_<version>_<arch>.deb
+package: build
+	cmake --build $(BUILD_DIR) --target package
