@@ -89,7 +89,9 @@ QString FindSetcap() {
 }
 
 bool CSetupApp::InitInstance() {
+  startup_failed_ = false;
   if (!start_up_link()) {
+    startup_failed_ = true;
     const StartupFailureMessage message = StartupFailureText(
         last_adapter_search_failure(), QString::fromStdString(last_adapter_open_error()),
         QCoreApplication::applicationFilePath(), FindSetcap());

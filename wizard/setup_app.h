@@ -21,13 +21,17 @@ public:
   // Start-up and the whole page flow. Returns false, like a dialog-based application whose
   // main page has ended.
   bool InitInstance();
-  int ExitInstance() { return 0; }
+  // The process's exit status: 1 when start-up found no usable adapter, so scripts can tell.
+  int ExitInstance() const { return startup_failed_ ? 1 : 0; }
 
   // Runs `first` and every page it hands over to, until one ends the wizard.
   static void RunPages(std::unique_ptr<CPageBase> first);
 
   // How a start-up failure reaches the user (the message's plain text); tests replace it.
   std::function<void(const QString&)> report_startup_failure;
+
+private:
+  bool startup_failed_ = false;
 };
 
 extern CSetupApp theApp;

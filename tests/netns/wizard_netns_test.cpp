@@ -347,6 +347,7 @@ TEST_F(WizardOverVeth, NoWiredAdapterShowsOnlyTheStartUpError) {
   QString reported;
   theApp.report_startup_failure = [&](const QString& text) { reported = text; };
   EXPECT_FALSE(theApp.InitInstance());
+  EXPECT_EQ(theApp.ExitInstance(), 1) << "the failure is the process's exit status";
   theApp.report_startup_failure = nullptr;
   EXPECT_TRUE(reported.startsWith("Error: NIC not found!\n\n")) << reported.toStdString();
   EXPECT_TRUE(reported.contains("cable")) << "the fix follows the primary line";
