@@ -15,14 +15,15 @@ FUZZ_SECONDS ?= 600
 # Everything the build, the tests and the demo need, all from Debian.
 PACKAGES := cmake g++ make ninja-build pkg-config qt6-base-dev libpcap-dev googletest \
             libgtest-dev libgmock-dev iproute2 fonts-liberation clang libclang-rt-14-dev \
-            util-linux
+            libcap2-bin dpkg-dev file lintian desktop-file-utils tshark util-linux
 
 # Any report fails the test it comes from: ASan and UBSan abort on their first report (the
 # build has no recovery), LeakSanitizer fails the program at exit, TSan stops at its first.
 ASAN_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1 \
             UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+# The TSan build runs with them too: it runs the artwork generator (Qt image code, see
+# tsan.supp) and lists the tests.
 TSAN_ENV := TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=$(CURDIR)/tests/gui/tsan.supp
-# The build runs the artwork generator (Qt image code, see tsan.supp) and lists the tests.
 # TSan needs a fixed memory layout; without address randomisation it works whatever the
 # kernel's mmap_rnd_bits.
 TSAN_RUN := setarch $(shell uname -m) -R
@@ -49,12 +50,13 @@ test: build
 	$(CTEST) --test-dir $(BUILD_DIR)
 	$(MAKE) --no-print-directory test-asan test-tsan
 
-# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, but for the package
+# tests, which check the .deb of the plain build rather than code.
 test-asan: deps
 	cmake -S . -B $(ASAN_BUILD_DIR) -G Ninja $(SANITIZER_CMAKE_FLAGS) \
 	  -DQBR20G_SANITIZE_ADDRESS=ON -DQBR20G_SANITIZE_UNDEFINED=ON
 	cmake --build $(ASAN_BUILD_DIR) -j $(JOBS)
-	$(ASAN_ENV) $(CTEST) --test-dir $(ASAN_BUILD_DIR)
+	$(ASAN_ENV) $(CTEST) --test-dir $(ASAN_BUILD_DIR) -LE package
 
 # The suites where threads meet, under ThreadSanitizer.
 test-tsan: deps
@@ -76,3 +78,13 @@ demo: build
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(TSAN_BUILD_DIR)
+
+.PHONY: install package
+
+# Installs into PREFIX (default /usr/local) and gives the binary cap_net_raw=ep (as root).
+install: build
+	cmake --install $(BUILD_DIR) --strip $(if $(PREFIX),--prefix $(PREFIX))
+
+# The Debian package: $(BUILD_DIR)/package/qbr20g-setup_<version>_<arch>.deb
+package: build
+	cmake --build $(BUILD_DIR) --target package

@@ -42,6 +42,7 @@ CDeviceListPage::CDeviceListPage() : CWizardPage(IDD) {
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
   list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   list_->verticalHeader()->hide();
+  list_->verticalHeader()->setDefaultSectionSize(22);
   list_->viewport()->installEventFilter(this);
 
   back_ = AddSkinButton(IDC_BACK, 102, 266, 61, 16);

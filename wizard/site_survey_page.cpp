@@ -43,6 +43,7 @@ CSiteSurveyPage::CSiteSurveyPage() : CWizardPage(IDD) {
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
   list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   list_->verticalHeader()->hide();
+  list_->verticalHeader()->setDefaultSectionSize(22);
   list_->viewport()->installEventFilter(this);
 
   refresh_ = AddSkinButton(IDC_REFRESH, 0, 0, 0, 0);

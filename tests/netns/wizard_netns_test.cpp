@@ -347,8 +347,11 @@ TEST_F(WizardOverVeth, NoWiredAdapterShowsOnlyTheStartUpError) {
   QString reported;
   theApp.report_startup_failure = [&](const QString& text) { reported = text; };
   EXPECT_FALSE(theApp.InitInstance());
+  EXPECT_EQ(theApp.ExitInstance(), 1) << "the failure is the process's exit status";
   theApp.report_startup_failure = nullptr;
-  EXPECT_EQ(reported, "Error: NIC not found!");
+  EXPECT_TRUE(reported.startsWith("Error: NIC not found!\n\n")) << reported.toStdString();
+  EXPECT_TRUE(reported.contains("cable")) << "the fix follows the primary line";
+  EXPECT_FALSE(reported.contains("setcap")) << "as root, rights are not the cause";
   EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty() ||
               std::none_of(QApplication::topLevelWidgets().begin(),
                            QApplication::topLevelWidgets().end(),
