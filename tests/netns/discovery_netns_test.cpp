@@ -110,9 +110,10 @@ TEST_F(DiscoveryOverVeth, StationSendingWithoutPauseDoesNotKeepDiscoveryRunning)
   std::strcpy(search.host_macs, WIZARD_TEXT);
   const auto start = std::chrono::steady_clock::now();
   ASSERT_EQ(search.run(), 0);
-  // The bound is the reply window plus one wait; far below it here, where the flood never stops.
+  // Unbounded, the search would never end here, where the flood never stops; the margin is for
+  // slow (sanitized) builds.
   EXPECT_LT(std::chrono::steady_clock::now() - start,
-            link_timing().tick_period * (DISCOVERY_REPLY_WINDOW_TICKS + 20));
+            link_timing().tick_period * (DISCOVERY_REPLY_WINDOW_TICKS * 10));
   const std::string devices = search.devices;
   EXPECT_NE(devices.find("02-00-00-00-00-cc"), std::string::npos) << devices;
   EXPECT_TRUE(emu.stop()) << emu.errors();
