@@ -94,8 +94,8 @@ public:
       : listing_(listing) {
     pid_ = fork();
     if (pid_ == 0) {
-      std::freopen(errors.c_str(), "w", stderr);
-      std::freopen(listing.c_str(), "w", stdout);
+      if (!std::freopen(errors.c_str(), "w", stderr) || !std::freopen(listing.c_str(), "w", stdout))
+        _exit(126);
       execlp("ip", "ip", "netns", "exec", ns.c_str(), "tshark", "-n", "-l", "-P", "-i",
              iface.c_str(), "-w", file.c_str(), static_cast<char*>(nullptr));
       _exit(127);
