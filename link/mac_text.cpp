@@ -6,21 +6,11 @@
 
 namespace {
 
-int hex_digit(char c) {
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  return -1;
-}
-
 // Reads the pair at text[at], text[at + 1], where length is the text's length. Returns true
 // when both characters were hex digits.
 bool read_pair(const char* text, std::size_t length, std::size_t at, std::uint8_t* out) {
-  const int high = at < length ? hex_digit(text[at]) : -1;
-  const int low = at + 1 < length ? hex_digit(text[at + 1]) : -1;
+  const int high = at < length ? hex_digit_value(text[at]) : -1;
+  const int low = at + 1 < length ? hex_digit_value(text[at + 1]) : -1;
   if (high < 0)
     *out = 0;
   else if (low < 0)
@@ -56,6 +46,16 @@ int mac_text_to_bytes(const char* text, std::uint8_t* mac) {
   for (std::size_t i = 0; i < MAC_SIZE; ++i)
     well_formed = read_pair(text, length, stride * i, &mac[i]) && well_formed;
   return well_formed ? 0 : -1;
+}
+
+int hex_digit_value(char c) {
+  if (c >= '0' && c <= '9')
+    return c - '0';
+  if (c >= 'a' && c <= 'f')
+    return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F')
+    return c - 'A' + 10;
+  return -1;
 }
 
 void to_lower_ascii(char* text) {

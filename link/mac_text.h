@@ -24,5 +24,8 @@ int mac_text_to_bytes(const char* text, std::uint8_t* mac);
 // A..Z to a..z in place; everything else stays.
 void to_lower_ascii(char* text);
 
+// Value of a hexadecimal digit (either case), or -1 for any other character.
+int hex_digit_value(char c);
+
 // Number of whole 17-character entries of a MAC list.
 int mac_list_count(const char* list);

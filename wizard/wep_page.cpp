@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "device/wireless_records.h"
+#include "link/mac_text.h"
 #include "platform/bitmaps.h"
 #include "platform/dialog_units.h"
 #include "skin/page_skin.h"
@@ -21,9 +22,7 @@
 
 namespace {
 
-bool IsHexDigit(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
+bool IsHexDigit(char c) { return hex_digit_value(c) >= 0; }
 
 } // namespace
 

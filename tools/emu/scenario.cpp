@@ -42,16 +42,6 @@ std::string strip_comment(const std::string& line) {
   return line;
 }
 
-int hex_value(char c) {
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  return -1;
-}
-
 // A value in double quotes takes the escapes \\ \" \n \r \t \f \v \0 \xHH (and keeps blanks and
 // '#'); any other value is its raw bytes.
 bool unquote(const std::string& value, std::string* out, std::string* error) {
@@ -96,8 +86,8 @@ bool unquote(const std::string& value, std::string* out, std::string* error) {
       out->push_back('\0');
       break;
     case 'x': {
-      const int high = i + 1 < value.size() - 1 ? hex_value(value[i + 1]) : -1;
-      const int low = i + 2 < value.size() - 1 ? hex_value(value[i + 2]) : -1;
+      const int high = i + 1 < value.size() - 1 ? hex_digit_value(value[i + 1]) : -1;
+      const int low = i + 2 < value.size() - 1 ? hex_digit_value(value[i + 2]) : -1;
       if (high < 0 || low < 0) {
         *error = "\\x needs two hex digits";
         return false;
@@ -120,7 +110,7 @@ bool parse_mac(const std::string& text, std::uint8_t* mac) {
     return false;
   for (std::size_t i = 0; i < length; ++i) {
     const bool separator = length == 17 && i % 3 == 2;
-    if (!separator && hex_value(text[i]) < 0)
+    if (!separator && hex_digit_value(text[i]) < 0)
       return false;
   }
   return mac_text_to_bytes(text.c_str(), mac) == 0;
