@@ -61,8 +61,17 @@ inline std::string format(const char* pattern, double value) {
 // One row of the table that bench/run.sh prints: what was measured, its value, the target, the
 // ratio to the protocol's own minimum or to the peer named, and whether the target is met.
 inline void print_row(const std::string& figure, const std::string& value,
-                      const std::string& target, const std::string& ratio, bool met) {
+                      const std::string& target, const std::string& ratio, const char* met) {
   std::printf("ROW\t%s\t%s\t%s\t%s\t%s\n", figure.c_str(), value.c_str(), target.c_str(),
-              ratio.c_str(), met ? "met" : "MISSED");
+              ratio.c_str(), met);
   std::fflush(stdout);
+}
+inline void print_row(const std::string& figure, const std::string& value,
+                      const std::string& target, const std::string& ratio, bool met) {
+  print_row(figure, value, target, ratio, met ? "met" : "MISSED");
+}
+// A row for a peer's figure, which has no target of its own.
+inline void print_peer_row(const std::string& figure, const std::string& value,
+                           const std::string& ratio) {
+  print_row(figure, value, "(peer)", ratio, "-");
 }

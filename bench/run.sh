@@ -47,8 +47,9 @@ awk -F'\t' '
       for (i = 2; i <= 6; ++i) line = line sprintf("%-" width[i] "s  ", cell[r, i])
       print line
       if (cell[r, 6] == "met") ++met
+      if (cell[r, 6] != "-") ++targets
     }
-    printf "\n%d of %d targets met\n", met, NR
+    printf "\n%d of %d targets met\n", met, targets
   }' "$rows"
 
 if [[ ${#failed[@]} -gt 0 ]]; then
