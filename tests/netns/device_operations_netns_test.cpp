@@ -26,7 +26,7 @@ const char* const BRIDGE_TEXT = "02-00-00-00-00-b1";
 const std::uint8_t WIZARD[6] = {0x02, 0, 0, 0, 0x01, 0x01};
 const std::uint8_t BRIDGE[6] = {0x02, 0, 0, 0, 0, 0xb1};
 // A code that no procedure sends and the emulator leaves unanswered.
-constexpr std::uint32_t LOG_MARKER = 0x00007e57;
+using netns::LOG_MARKER;
 
 const char* const OFFICE = "mac = 02:00:00:00:00:b1\n"
                            "ssid = Office\n"
@@ -41,27 +41,7 @@ Frame request(RequestBuilder build) {
   return frame;
 }
 
-// The requests the bridge saw, in order: B begin, X execute, D done, a write by the first four
-// bytes of its text ("9107", "9100", "9002"), or S for a settings text.
-std::string requests(const Log& log) {
-  std::string seen;
-  for (const FrameLogEntry& entry : log) {
-    if (entry.direction != "rx" || entry.code == LOG_MARKER)
-      continue;
-    const std::string text = entry.payload_text();
-    std::string name = "?";
-    if (entry.code == CMD_BEGIN)
-      name = "B";
-    else if (entry.code == CMD_EXECUTE)
-      name = "X";
-    else if (entry.code == CMD_DONE)
-      name = "D";
-    else if (entry.code == CMD_WRITE)
-      name = text.rfind("7000 :", 0) == 0 ? "S" : text.substr(0, 4);
-    seen += (seen.empty() ? "" : " ") + name;
-  }
-  return seen;
-}
+std::string requests(const Log& log) { return netns::request_summary(log); }
 
 std::vector<const FrameLogEntry*> sent_by_bridge(const Log& log, std::uint32_t code) {
   std::vector<const FrameLogEntry*> sent;
@@ -108,17 +88,7 @@ protected:
   int survey() { return run_site_survey(buffer, buffer, WIZARD_TEXT, BRIDGE_TEXT, &count); }
   int write() { return write_configuration(buffer, buffer, WIZARD_TEXT, BRIDGE_TEXT); }
 
-  // Everything the bridge has seen and sent so far. The emulator logs frames in the order it
-  // reads them, so once a marker sent now shows up, every earlier frame is in the log.
-  Log settled_log() {
-    std::uint8_t marker[REQUEST_FRAME_SIZE] = {};
-    build_frame(marker, WIZARD, BRIDGE, LOG_MARKER, 0, 0);
-    send_frame(marker, REQUEST_FRAME_SIZE);
-    EXPECT_TRUE(emu_->wait_for([](const Log& log) {
-      return !log.empty() && log.back().code == LOG_MARKER;
-    })) << "the emulator did not log the marker";
-    return emu_->log();
-  }
+  Log settled_log() { return emu_->settled_log(WIZARD, BRIDGE); }
 
   netns::QuickLinkTiming timing;
   std::uint8_t buffer[MAX_FRAME_SIZE] = {};

@@ -30,6 +30,7 @@
 #include "link/mac_text.h"
 #include "tests/gui/wizard_driver.h"
 #include "tests/netns/testnet.h"
+#include "tests/netns/wizard_over_veth.h"
 #include "wizard/device_list_page.h"
 #include "wizard/finish_page.h"
 #include "wizard/link_state.h"
@@ -43,12 +44,9 @@ namespace {
 using Log = std::vector<FrameLogEntry>;
 using Clock = std::chrono::steady_clock;
 
-const char* const WIZARD_MAC = "02:00:00:00:0a:01";
 const char* const WIZARD_TEXT = "02-00-00-00-0a-01";
 const char* const BRIDGE_TEXT = "02-00-00-00-0b-01";
 const char* const STATION_TEXT = "02-00-00-00-0c-01";
-// A code that no procedure sends and the emulator leaves unanswered.
-constexpr std::uint32_t LOG_MARKER = 0x00007e57;
 
 const char* const SCENARIO = "mac = 02:00:00:00:0b:01\n"
                              "ssid = Previous\n"
@@ -61,28 +59,7 @@ const char* const OPEN_CAFE_SETTINGS = "7000 :OpenCafe\n7001 :16\n7002 :0\n7003 
                                        "7005 :0\n7006 :\n7007 :\n7008 :\n7009 :\n7012 :3\n"
                                        "7013 :0\n7018 :1\n7019 :\n7022 :0\n";
 
-// The wizard's requests the bridge saw, in order: P probe, B begin, X execute, D done, a write
-// by the first four bytes of its text ("9107", "9100", "9002"), or S for a settings text.
-std::string requests(const Log& log) {
-  std::string seen;
-  for (const FrameLogEntry& entry : log) {
-    if (entry.direction != "rx" || entry.src != WIZARD_TEXT || entry.code == LOG_MARKER)
-      continue;
-    std::string name = "?";
-    if (entry.code == CMD_PROBE)
-      name = "P";
-    else if (entry.code == CMD_BEGIN)
-      name = "B";
-    else if (entry.code == CMD_EXECUTE)
-      name = "X";
-    else if (entry.code == CMD_DONE)
-      name = "D";
-    else if (entry.code == CMD_WRITE)
-      name = entry.payload_text().rfind("7000 :", 0) == 0 ? "S" : entry.payload_text().substr(0, 4);
-    seen += (seen.empty() ? "" : " ") + name;
-  }
-  return seen;
-}
+std::string requests(const Log& log) { return netns::request_summary(log, WIZARD_TEXT); }
 
 // The requests after the last probe: those of the survey and the saves.
 std::string requests_after_search(const Log& log) {
@@ -105,38 +82,11 @@ double cpu_seconds() {
          static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-class FaultOverVeth : public netns::NetnsTest {
+class FaultOverVeth : public WizardOverVethTest {
 protected:
-  void SetUp() override {
-    NetnsTest::SetUp();
-    if (IsSkipped())
-      return;
-    std::memset(&CurrentNetwork, 0, sizeof CurrentNetwork);
-    std::memset(&WirelessSettings, 0, sizeof WirelessSettings);
-    std::memset(&WirelessKeys, 0, sizeof WirelessKeys);
-    wizard_ns = net->add_namespace("wiz");
-    bridge_ns = net->add_namespace("br");
-    net->add_veth(wizard_ns, "eth0", WIZARD_MAC, bridge_ns, "br0", "-");
-    timing = std::make_unique<netns::QuickLinkTiming>();
-    link_timing().survey_scan_pause = std::chrono::milliseconds{50};
-  }
-  void TearDown() override {
-    wizard.reset();
-    timing.reset();
-    NetnsTest::TearDown();
-  }
-
   netns::Emulator& StartBridge(const std::vector<std::string>& faults = {}) {
-    bridge = &net->start_emulator(bridge_ns, "br0", SCENARIO, faults);
+    bridge = &StartEmulator(SCENARIO, faults);
     return *bridge;
-  }
-
-  // Start-up and the device list page with its first search done.
-  void OpenWizard() {
-    net->enter(wizard_ns);
-    ASSERT_TRUE(start_up_link());
-    wizard = std::make_unique<WizardDriver>(std::make_unique<CDeviceListPage>());
-    ASSERT_TRUE(wizard->WaitForMessage(WM_SEARCH_RESULT));
   }
 
   QStringList ListedDevices() const {
@@ -168,14 +118,6 @@ protected:
     ASSERT_EQ(wizard->page()->Idd(), CSummaryPage::IDD);
   }
 
-  // Presses Next on the summary page; returns the status line once the save worker is done.
-  QString Save() {
-    wizard->Click(CSummaryPage::IDC_NEXT);
-    if (!wizard->WaitForMessage(WM_SAVE_RESULT))
-      return "<no save result>";
-    return wizard->Status(CSummaryPage::IDC_STATUS);
-  }
-
   void ToSummary() {
     ASSERT_NO_FATAL_FAILURE(OpenWizard());
     ASSERT_NO_FATAL_FAILURE(Survey());
@@ -183,26 +125,14 @@ protected:
     ASSERT_NO_FATAL_FAILURE(ChooseOpenCafe());
   }
 
-  // Everything `emu` has seen and sent so far: once a marker sent now is in its log, every
-  // earlier frame is (a chattering station may log more after it). Only while no worker runs,
-  // since it uses the wizard's capture.
+  // Everything `emu` has seen and sent so far; only while no worker runs, since it uses the
+  // wizard's capture.
   Log SettledLog(netns::Emulator& emu) {
     std::uint8_t own[MAC_SIZE];
     std::uint8_t peer[MAC_SIZE];
     mac_text_to_bytes(WIZARD_TEXT, own);
     mac_text_to_bytes(BRIDGE_TEXT, peer);
-    std::uint8_t marker[REQUEST_FRAME_SIZE] = {};
-    build_frame(marker, own, peer, LOG_MARKER, 0, 0);
-    const auto markers = [](const Log& log) {
-      return std::count_if(log.begin(), log.end(), [](const FrameLogEntry& entry) {
-        return entry.direction == "rx" && entry.code == LOG_MARKER;
-      });
-    };
-    const auto before = markers(emu.log());
-    send_frame(marker, REQUEST_FRAME_SIZE);
-    EXPECT_TRUE(emu.wait_for([&](const Log& log) { return markers(log) > before; }))
-        << "the emulator did not log the marker";
-    return emu.log();
+    return emu.settled_log(own, peer);
   }
 
   // Waits for `done` while the page's timers and posted calls run.
@@ -216,9 +146,6 @@ protected:
     return true;
   }
 
-  std::string wizard_ns, bridge_ns;
-  std::unique_ptr<netns::QuickLinkTiming> timing;
-  std::unique_ptr<WizardDriver> wizard;
   netns::Emulator* bridge = nullptr;
 };
 
@@ -445,7 +372,9 @@ TEST(StaleNamespaces, ParallelCleanUpsDoNotTripOverEachOther) {
     _exit(0);
   ASSERT_GT(ended, 0);
   waitpid(ended, nullptr, 0);
-  const std::string prefix = "qbt" + std::to_string(ended) + "-0-";
+  // A prefix of its own: every other test process clears stale "qbt" namespaces as it starts
+  // and might remove these while they are being made.
+  const std::string prefix = "qbs" + std::to_string(ended) + "-0-";
   std::vector<std::string> left;
   for (int i = 0; i < 12; ++i) {
     left.push_back(prefix + std::to_string(i));
@@ -458,7 +387,7 @@ TEST(StaleNamespaces, ParallelCleanUpsDoNotTripOverEachOther) {
   for (int i = 0; i < 4; ++i)
     cleaners.emplace_back([&] {
       try {
-        netns::testnet({"del-stale", "qbt"});
+        netns::testnet({"del-stale", "qbs"});
       } catch (const std::exception& failure) {
         std::lock_guard lock(mutex);
         failures.push_back(failure.what());

@@ -18,6 +18,8 @@
 #include <thread>
 
 #include "link/capture_handle.h"
+#include "link/frame_exchange.h"
+#include "link/link_frame.h"
 #include "link/link_timing.h"
 
 namespace netns {
@@ -343,6 +345,50 @@ QuickLinkTiming::QuickLinkTiming() {
 QuickLinkTiming::~QuickLinkTiming() {
   link_timing() = LinkTiming{};
   clear_link_stop();
+}
+
+} // namespace netns
+
+namespace netns {
+
+std::vector<FrameLogEntry> Emulator::settled_log(const std::uint8_t* own,
+                                                 const std::uint8_t* peer) const {
+  const auto markers = [](const std::vector<FrameLogEntry>& log) {
+    return std::count_if(log.begin(), log.end(), [](const FrameLogEntry& entry) {
+      return entry.direction == "rx" && entry.code == LOG_MARKER;
+    });
+  };
+  const auto before = markers(log());
+  std::uint8_t marker[REQUEST_FRAME_SIZE] = {};
+  build_frame(marker, own, peer, LOG_MARKER, 0, 0);
+  send_frame(marker, REQUEST_FRAME_SIZE);
+  EXPECT_TRUE(wait_for([&](const std::vector<FrameLogEntry>& log) {
+    return markers(log) > before;
+  })) << "the emulator did not log the marker";
+  return log();
+}
+
+std::string request_summary(const std::vector<FrameLogEntry>& log, const std::string& source) {
+  std::string seen;
+  for (const FrameLogEntry& entry : log) {
+    if (entry.direction != "rx" || entry.code == LOG_MARKER ||
+        (!source.empty() && entry.src != source))
+      continue;
+    const std::string text = entry.payload_text();
+    std::string name = "?";
+    if (entry.code == CMD_PROBE)
+      name = "P";
+    else if (entry.code == CMD_BEGIN)
+      name = "B";
+    else if (entry.code == CMD_EXECUTE)
+      name = "X";
+    else if (entry.code == CMD_DONE)
+      name = "D";
+    else if (entry.code == CMD_WRITE)
+      name = text.rfind("7000 :", 0) == 0 ? "S" : text.substr(0, 4);
+    seen += (seen.empty() ? "" : " ") + name;
+  }
+  return seen;
 }
 
 } // namespace netns

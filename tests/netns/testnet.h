@@ -53,6 +53,10 @@ public:
   std::string errors() const;
   // Stops it and waits for it to end; true when it ended cleanly (exit 0). Idempotent.
   bool stop();
+  // Everything it has seen and sent so far: sends a marker frame from `own` to `peer` on the
+  // open capture and waits until it is logged; the emulator logs frames in the order it reads
+  // them, so every earlier frame is in the log then. Only while no worker uses the capture.
+  std::vector<FrameLogEntry> settled_log(const std::uint8_t* own, const std::uint8_t* peer) const;
   pid_t pid() const { return pid_; }
   const std::string& log_path() const { return log_path_; }
 
@@ -100,6 +104,14 @@ private:
   int home_net_ = -1; // namespaces to return to after enter()
   int home_mount_ = -1;
 };
+
+// A code that no procedure sends and the emulator leaves unanswered: the marker of settled_log.
+constexpr std::uint32_t LOG_MARKER = 0x00007e57;
+
+// The requests the emulator saw (from `source` only, when given), in order: P probe, B begin,
+// X execute, D done, a write by the first four bytes of its text ("9107", "9100", "9002"), or
+// S for a settings text. Markers are left out.
+std::string request_summary(const std::vector<FrameLogEntry>& log, const std::string& source = {});
 
 // A gtest fixture: skips with the reason when namespace tests cannot run, gives each case its
 // own TestNet, and prints the emulators' logs when the case failed.

@@ -17,6 +17,7 @@
 #include "link/link_timing.h"
 #include "tests/gui/wizard_driver.h"
 #include "tests/netns/testnet.h"
+#include "tests/netns/wizard_over_veth.h"
 #include "wizard/device_list_page.h"
 #include "wizard/finish_page.h"
 #include "wizard/link_state.h"
@@ -59,37 +60,10 @@ int RowOf(QTableWidget* list, const QString& ssid) {
   return -1;
 }
 
-class WizardOverVeth : public netns::NetnsTest {
+class WizardOverVeth : public WizardOverVethTest {
 protected:
-  void SetUp() override {
-    NetnsTest::SetUp();
-    if (IsSkipped())
-      return;
-    std::memset(&CurrentNetwork, 0, sizeof CurrentNetwork);
-    std::memset(&WirelessSettings, 0, sizeof WirelessSettings);
-    std::memset(&WirelessKeys, 0, sizeof WirelessKeys);
-    wizard_ns = net->add_namespace("wiz");
-    bridge_ns = net->add_namespace("br");
-    net->add_veth(wizard_ns, "eth0", "02:00:00:00:0a:01", bridge_ns, "br0", "02:00:00:00:0a:02");
-    timing = std::make_unique<netns::QuickLinkTiming>();
-    link_timing().survey_scan_pause = std::chrono::milliseconds{50};
-  }
-  void TearDown() override {
-    wizard.reset();
-    timing.reset();
-    NetnsTest::TearDown();
-  }
-
   netns::Emulator& StartBridge(const char* mac, const std::vector<std::string>& faults = {}) {
-    return net->start_emulator(bridge_ns, "br0", Scenario(mac), faults);
-  }
-
-  // Start-up and the device list page with its first search done.
-  void OpenWizard() {
-    net->enter(wizard_ns);
-    ASSERT_TRUE(start_up_link());
-    wizard = std::make_unique<WizardDriver>(std::make_unique<CDeviceListPage>());
-    ASSERT_TRUE(wizard->WaitForMessage(WM_SEARCH_RESULT));
+    return StartEmulator(Scenario(mac), faults);
   }
 
   // From the device list, through the survey of the first bridge, to the row named `ssid`.
@@ -115,16 +89,10 @@ protected:
   // Presses Next on the summary page and waits for the finish page.
   void SaveAndFinish() {
     ASSERT_EQ(wizard->page()->Idd(), CSummaryPage::IDD);
-    wizard->Click(CSummaryPage::IDC_NEXT);
-    ASSERT_TRUE(wizard->WaitForMessage(WM_SAVE_RESULT));
-    ASSERT_EQ(wizard->Status(CSummaryPage::IDC_STATUS), "Save config successfully !");
+    ASSERT_EQ(Save(), "Save config successfully !");
     ASSERT_TRUE(wizard->Advance());
     ASSERT_EQ(wizard->page()->Idd(), CFinishPage::IDD);
   }
-
-  std::string wizard_ns, bridge_ns;
-  std::unique_ptr<netns::QuickLinkTiming> timing;
-  std::unique_ptr<WizardDriver> wizard;
 };
 
 using DeviceListOverVeth = WizardOverVeth;
