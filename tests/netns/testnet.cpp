@@ -37,6 +37,16 @@ std::string read_file(const std::string& path) {
 
 std::string errno_text(const std::string& what) { return what + ": " + std::strerror(errno); }
 
+// In a forked child: runs argv in place of the child, or ends it with 127.
+[[noreturn]] void exec_argv(const std::vector<std::string>& argv) {
+  std::vector<char*> args;
+  for (const std::string& arg : argv)
+    args.push_back(const_cast<char*>(arg.c_str()));
+  args.push_back(nullptr);
+  execvp(args[0], args.data());
+  _exit(127);
+}
+
 // Runs argv to its end with stdout and stderr in `output`; returns its exit status.
 int run(const std::vector<std::string>& argv, std::string* output) {
   char path[] = "/tmp/qbr20g-run-XXXXXX";
@@ -47,12 +57,7 @@ int run(const std::vector<std::string>& argv, std::string* output) {
   if (child == 0) {
     dup2(out, STDOUT_FILENO);
     dup2(out, STDERR_FILENO);
-    std::vector<char*> args;
-    for (const std::string& arg : argv)
-      args.push_back(const_cast<char*>(arg.c_str()));
-    args.push_back(nullptr);
-    execvp(args[0], args.data());
-    _exit(127);
+    exec_argv(argv);
   }
   close(out);
   int status = 0;
@@ -281,12 +286,7 @@ Emulator& TestNet::start_emulator(const std::string& ns, const std::string& ifac
       dup2(err, STDOUT_FILENO);
       dup2(err, STDERR_FILENO);
     }
-    std::vector<char*> args;
-    for (const std::string& arg : argv)
-      args.push_back(const_cast<char*>(arg.c_str()));
-    args.push_back(nullptr);
-    execvp(args[0], args.data());
-    _exit(127);
+    exec_argv(argv);
   }
   emulators_.push_back(std::make_unique<Emulator>(child, files));
   Emulator& emulator = *emulators_.back();
