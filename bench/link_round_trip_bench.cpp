@@ -69,7 +69,7 @@ int main() {
     print("Linux set-up (immediate mode, poll):", linux_samples);
 
     CaptureOpenError error;
-    capture_handle = PcapCapture::open_as_original("eth0", &error);
+    capture_handle = PcapCapture::open_blocking("eth0", &error);
     if (!capture_handle) {
       std::printf("pcap_open_live failed: %s\n", error.text.c_str());
       return 1;

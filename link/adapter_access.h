@@ -1,6 +1,8 @@
 // What adapter selection needs from the system: the adapter list, an adapter's own MAC and a
-// capture on it. The product uses libpcap and the kernel; tests put a scripted set of adapters
-// in its place so the selection rules can be checked without privileges.
+// capture on it. The front ends reach them through the link helper (helper_adapter_access.h);
+// the helper itself, the emulator and some tests use libpcap directly (pcap_adapter_access.h);
+// unit tests put a scripted set of adapters in its place so the selection rules can be checked
+// without privileges.
 #pragma once
 
 #include <cstdint>
@@ -30,11 +32,11 @@ public:
   virtual int list_adapters(std::vector<AdapterInfo>* adapters, std::string* error) = 0;
   // The adapter's current Ethernet MAC. Returns 0, or -1 when it has none.
   virtual int read_mac(const char* name, std::uint8_t* mac) = 0;
-  // A live capture as the link uses it (see PcapCapture::open).
+  // A live capture of the link's frames on the adapter (see PcapCapture::open).
   virtual CaptureOpening open_capture(const char* name) = 0;
 };
 
-// The access in use; libpcap and the kernel unless a test replaced it.
+// The access in use; the link helper unless replaced.
 AdapterAccess& adapter_access();
 // Installs `access` (null restores the system one) and returns the one it replaces.
 std::unique_ptr<AdapterAccess> replace_adapter_access(std::unique_ptr<AdapterAccess> access);

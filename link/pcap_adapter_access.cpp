@@ -1,7 +1,7 @@
-// The system's adapters: pcap_findalldevs, SIOCGIFHWADDR and PcapCapture.
+#include "link/pcap_adapter_access.h"
+
 #include <pcap/pcap.h>
 
-#include "link/adapter_access.h"
 #include "link/interface_mac.h"
 #include "link/pcap_capture.h"
 
@@ -48,17 +48,8 @@ public:
   }
 };
 
-std::unique_ptr<AdapterAccess>& installed_access() {
-  static std::unique_ptr<AdapterAccess> access = std::make_unique<PcapAdapterAccess>();
-  return access;
-}
-
 } // namespace
 
-AdapterAccess& adapter_access() { return *installed_access(); }
-
-std::unique_ptr<AdapterAccess> replace_adapter_access(std::unique_ptr<AdapterAccess> access) {
-  auto previous = std::move(installed_access());
-  installed_access() = access ? std::move(access) : std::make_unique<PcapAdapterAccess>();
-  return previous;
+std::unique_ptr<AdapterAccess> make_pcap_adapter_access() {
+  return std::make_unique<PcapAdapterAccess>();
 }

@@ -8,7 +8,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int SNAPSHOT_LENGTH = 65536; // as the original pcap_open_live call
+constexpr int BLOCKING_SNAPSHOT_LENGTH = 65536; // pcap_open_live's usual whole-frame length
 constexpr int READ_TIMEOUT_MS = 1000;
 // In immediate mode a Linux capture's ring has one fixed slot per frame, sized by the snapshot
 // length: with 65536 each slot took 64 KiB, so libpcap's 2 MiB ring held 32 frames (a burst of
@@ -63,10 +63,10 @@ std::unique_ptr<PcapCapture> PcapCapture::open(const char* adapter, CaptureOpenE
   return capture;
 }
 
-std::unique_ptr<PcapCapture> PcapCapture::open_as_original(const char* adapter,
-                                                           CaptureOpenError* error) {
+std::unique_ptr<PcapCapture> PcapCapture::open_blocking(const char* adapter,
+                                                        CaptureOpenError* error) {
   char message[PCAP_ERRBUF_SIZE] = "";
-  pcap_t* raw = pcap_open_live(adapter, SNAPSHOT_LENGTH, 1, READ_TIMEOUT_MS, message);
+  pcap_t* raw = pcap_open_live(adapter, BLOCKING_SNAPSHOT_LENGTH, 1, READ_TIMEOUT_MS, message);
   if (!raw) {
     fail(error, PCAP_ERROR, message);
     return nullptr;
@@ -113,6 +113,8 @@ int PcapCapture::next(std::chrono::milliseconds timeout, const std::uint8_t** fr
 }
 
 int PcapCapture::link_type() const { return pcap_datalink(pcap_.get()); }
+
+int PcapCapture::descriptor() const { return pcap_fileno(pcap_.get()); }
 
 int PcapCapture::set_filter(const char* expression, std::string* error) {
   bpf_program program{};

@@ -25,11 +25,10 @@ public:
   // Returns null and fills *error when the adapter cannot be opened.
   static std::unique_ptr<PcapCapture> open(const char* adapter, CaptureOpenError* error);
 
-  // pcap_open_live(adapter, 65536, 1, 1000) with blocking reads, as the wizard first ran on
-  // another platform. A read then ignores its timeout and may never return on a quiet wire:
-  // only for measuring what the Linux set-up gains.
-  static std::unique_ptr<PcapCapture> open_as_original(const char* adapter,
-                                                       CaptureOpenError* error);
+  // A plain blocking capture: pcap_open_live(adapter, 65536, 1, 1000). On Linux its reads
+  // ignore the 1000 ms time-out and may never return on a quiet wire; only for measuring what
+  // immediate mode and polled reads gain.
+  static std::unique_ptr<PcapCapture> open_blocking(const char* adapter, CaptureOpenError* error);
 
   int send(const std::uint8_t* frame, int length) override;
   int next(std::chrono::milliseconds timeout, const std::uint8_t** frame, int* wire_length,
@@ -37,6 +36,8 @@ public:
 
   // DLT_EN10MB (1) for Ethernet.
   int link_type() const;
+  // The capture's packet socket.
+  int descriptor() const;
   // Frames the capture passes on: a BPF expression. Returns 0, or -1 with the reason in *error.
   int set_filter(const char* expression, std::string* error);
   // Only frames that arrive from the wire, not those sent on this host.

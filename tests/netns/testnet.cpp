@@ -20,6 +20,7 @@
 #include "link/capture_handle.h"
 #include "link/frame_exchange.h"
 #include "link/link_frame.h"
+#include "link/link_helper.h"
 #include "link/link_timing.h"
 
 namespace netns {
@@ -177,6 +178,7 @@ TestNet::TestNet() {
   prefix_ = std::string(NAMESPACE_PREFIX) + std::to_string(getpid()) + "-" +
             std::to_string(serial++) + "-";
   testnet({"del-stale", NAMESPACE_PREFIX});
+  set_link_helper_path(QBR20G_LINK_HELPER_PATH);
   char folder[] = "/tmp/qbr20g-netns-XXXXXX";
   if (!mkdtemp(folder))
     throw std::runtime_error(errno_text("mkdtemp"));
@@ -184,8 +186,9 @@ TestNet::TestNet() {
 }
 
 TestNet::~TestNet() {
-  // The capture may sit on one of our interfaces; it must not outlive them.
+  // The capture may sit on one of our interfaces; it must not outlive them, nor its helper.
   capture_handle.reset();
+  close_link_helper();
   try {
     leave();
   } catch (const std::exception&) {
@@ -217,6 +220,8 @@ void TestNet::add_veth(const std::string& ns_a, const std::string& if_a, const s
 
 void TestNet::enter(const std::string& ns) {
   leave();
+  // A helper started before sees the adapters of the namespace it was started in.
+  close_link_helper();
   const Fd target(open(("/run/netns/" + ns).c_str(), O_RDONLY | O_CLOEXEC));
   if (target.get() < 0)
     throw std::runtime_error(errno_text("open namespace " + ns));
@@ -240,6 +245,7 @@ void TestNet::enter(const std::string& ns) {
 void TestNet::leave() {
   if (home_net_ < 0)
     return;
+  close_link_helper();
   const int net = std::exchange(home_net_, -1);
   const int mnt = std::exchange(home_mount_, -1);
   const bool back = setns(mnt, CLONE_NEWNS) == 0 && setns(net, CLONE_NEWNET) == 0;

@@ -1,0 +1,137 @@
+// qbr20g-link: the one program of the package that holds CAP_NET_RAW. A front end starts it
+// with one end of a socket pair as its standard input; it serves that one client (see
+// link/helper_protocol.h) and ends when the client closes its end.
+//
+// It trusts nothing it did not choose: the environment is cleared, arguments are refused,
+// descriptors beyond the standard three are closed, every capability but CAP_NET_RAW is given
+// up, and no-new-privs is set. It runs no other program.
+#include <fcntl.h>
+#include <linux/capability.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "helper/link_service.h"
+#include "helper/pcap_backend.h"
+
+namespace hp = helper_protocol;
+
+namespace {
+
+constexpr int CLIENT = STDIN_FILENO;
+constexpr int EXIT_BAD_START = 2;
+constexpr int EXIT_MALFORMED_REQUEST = 3;
+
+[[noreturn]] void refuse_start(const char* why) {
+  std::fprintf(stderr,
+               "qbr20g-link: %s\n"
+               "This helper captures and sends the QBR20G's frames for qbr20g-setup and "
+               "qbr20g-cli, which start it themselves; it is not run by hand.\n",
+               why);
+  std::exit(EXIT_BAD_START);
+}
+
+// Keeps CAP_NET_RAW (when held) and nothing else, for this process and anything after it.
+bool keep_only_raw_capture() {
+  __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+  __user_cap_data_struct data[2] = {};
+  if (syscall(SYS_capget, &header, data) != 0)
+    return false;
+  const __u32 raw = 1u << CAP_NET_RAW;
+  const __u32 kept = data[0].permitted & raw;
+  data[0] = {kept, kept, 0};
+  data[1] = {0, 0, 0};
+  if (syscall(SYS_capset, &header, data) != 0)
+    return false;
+  prctl(PR_CAP_AMBIENT, PR_CAP_AMBIENT_CLEAR_ALL, 0, 0, 0);
+  return true;
+}
+
+bool client_is_socket_pair() {
+  int domain = 0;
+  int type = 0;
+  socklen_t size = sizeof domain;
+  if (getsockopt(CLIENT, SOL_SOCKET, SO_DOMAIN, &domain, &size) != 0)
+    return false;
+  size = sizeof type;
+  if (getsockopt(CLIENT, SOL_SOCKET, SO_TYPE, &type, &size) != 0)
+    return false;
+  return domain == AF_UNIX && type == SOCK_SEQPACKET;
+}
+
+void harden(int argc) {
+  clearenv();
+  if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0)
+    refuse_start("cannot set no-new-privs");
+  // Nothing about this process may be read by a debugger or left in a core file.
+  prctl(PR_SET_DUMPABLE, 0, 0, 0, 0);
+  const rlimit no_core{0, 0};
+  setrlimit(RLIMIT_CORE, &no_core);
+  close_range(3, ~0u, 0);
+  for (int fd = 0; fd <= 2; ++fd)
+    fcntl(fd, F_SETFD, FD_CLOEXEC);
+  umask(077);
+  signal(SIGPIPE, SIG_IGN);
+  if (!keep_only_raw_capture())
+    refuse_start("cannot give up the capabilities it does not need");
+  if (argc != 1)
+    refuse_start("takes no arguments");
+  if (!client_is_socket_pair())
+    refuse_start("its standard input is not a socket pair from qbr20g-setup or qbr20g-cli");
+}
+
+bool send_message(const hp::Message& message) {
+  for (;;) {
+    const ssize_t sent = send(CLIENT, message.data(), message.size(), MSG_NOSIGNAL);
+    if (sent < 0 && errno == EINTR)
+      continue;
+    return sent == static_cast<ssize_t>(message.size());
+  }
+}
+
+// False once the client has closed its end (or the connection broke).
+bool client_still_there() {
+  pollfd client{CLIENT, 0, 0};
+  return poll(&client, 1, 0) == 0 || (client.revents & (POLLHUP | POLLERR | POLLNVAL)) == 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  (void)argv;
+  harden(argc);
+  std::unique_ptr<LinkBackend> backend = make_pcap_backend();
+  LinkService service(*backend);
+  if (!send_message(hp::encode_hello()))
+    return 0;
+
+  std::vector<std::uint8_t> request(hp::MAX_MESSAGE_SIZE);
+  for (;;) {
+    const ssize_t size = recv(CLIENT, request.data(), request.size(), MSG_TRUNC);
+    if (size < 0 && errno == EINTR)
+      continue;
+    if (size <= 0)
+      return 0;
+    if (static_cast<std::size_t>(size) > request.size()) {
+      send_message(hp::encode_error("malformed request: longer than any message"));
+      return EXIT_MALFORMED_REQUEST;
+    }
+    bool end = false;
+    const hp::Message reply =
+        service.handle(request.data(), static_cast<std::size_t>(size), client_still_there, &end);
+    if (!send_message(reply))
+      return 0;
+    if (end)
+      return EXIT_MALFORMED_REQUEST;
+  }
+}

@@ -1,0 +1,115 @@
+#include "link/helper_adapter_access.h"
+
+#include <array>
+#include <cstring>
+#include <map>
+#include <mutex>
+
+#include "link/helper_protocol.h"
+#include "link/link_helper.h"
+
+namespace {
+
+// A capture that the helper holds. When the helper is lost, every call fails at once; after
+// recover_link_helper() the next call reopens the capture on the same adapter in a new helper.
+class HelperCapture : public CaptureHandle {
+public:
+  HelperCapture(std::shared_ptr<LinkHelper> helper, std::uint32_t id, std::string adapter)
+      : helper_(std::move(helper)), id_(id), adapter_(std::move(adapter)) {}
+  ~HelperCapture() override {
+    if (!helper_->lost())
+      helper_->close_capture(id_);
+  }
+
+  int send(const std::uint8_t* frame, int length) override {
+    if (!usable())
+      return -1;
+    std::string error;
+    return helper_->send(id_, frame, length, &error);
+  }
+
+  int next(std::chrono::milliseconds timeout, const std::uint8_t** frame, int* wire_length,
+           int* captured) override {
+    if (!usable())
+      return -1;
+    return helper_->next(id_, timeout, frame, wire_length, captured);
+  }
+
+private:
+  bool usable() {
+    if (!helper_->lost())
+      return true;
+    std::shared_ptr<LinkHelper> current = link_helper();
+    if (!current || current == helper_)
+      return false;
+    HelperOpening opening;
+    if (current->open_capture(adapter_, &opening) != 0)
+      return false;
+    helper_ = std::move(current);
+    id_ = opening.capture;
+    return true;
+  }
+
+  std::shared_ptr<LinkHelper> helper_;
+  std::uint32_t id_;
+  std::string adapter_;
+};
+
+class HelperAdapterAccess : public AdapterAccess {
+public:
+  int list_adapters(std::vector<AdapterInfo>* adapters, std::string* error) override {
+    std::shared_ptr<LinkHelper> helper = link_helper(error);
+    std::vector<HelperAdapter> listed;
+    if (!helper || helper->list_adapters(&listed, error) != 0)
+      return -1;
+    std::lock_guard lock(mutex_);
+    macs_.clear();
+    adapters->clear();
+    for (const HelperAdapter& adapter : listed) {
+      adapters->push_back({adapter.name, adapter.description, adapter.flags});
+      std::array<std::uint8_t, 6> mac;
+      std::memcpy(mac.data(), adapter.mac, mac.size());
+      macs_.emplace(adapter.name, mac);
+    }
+    return 0;
+  }
+
+  // The helper lists only adapters with an Ethernet MAC, and with it; an adapter not in the
+  // last list has none that the link may use.
+  int read_mac(const char* name, std::uint8_t* mac) override {
+    std::lock_guard lock(mutex_);
+    const auto found = macs_.find(name);
+    if (found == macs_.end())
+      return -1;
+    std::memcpy(mac, found->second.data(), found->second.size());
+    return 0;
+  }
+
+  CaptureOpening open_capture(const char* name) override {
+    CaptureOpening opening;
+    std::shared_ptr<LinkHelper> helper = link_helper(&opening.error);
+    if (!helper) {
+      opening.status = helper_protocol::OPEN_REFUSED;
+      return opening;
+    }
+    HelperOpening opened;
+    if (helper->open_capture(name, &opened) != 0) {
+      opening.status = opened.status;
+      opening.error = opened.error;
+      return opening;
+    }
+    opening.link_type = opened.link_type;
+    opening.capture = std::make_unique<HelperCapture>(helper, opened.capture, name);
+    return opening;
+  }
+
+private:
+  std::mutex mutex_;
+  std::map<std::string, std::array<std::uint8_t, 6>> macs_;
+};
+
+} // namespace
+
+std::unique_ptr<AdapterAccess> make_helper_adapter_access() {
+  return std::make_unique<HelperAdapterAccess>();
+}

@@ -1,0 +1,390 @@
+#include "link/link_helper.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <filesystem>
+#include <thread>
+
+namespace hp = helper_protocol;
+using std::chrono::milliseconds;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Longest time a request other than a read may take before the helper counts as hung.
+constexpr milliseconds REQUEST_LIMIT{5000};
+// Room beyond a read's own wait for the reply to come back.
+constexpr milliseconds READ_REPLY_ROOM{1000};
+// How long a helper whose connection we closed may take to end before it is killed.
+constexpr milliseconds END_LIMIT{1000};
+
+std::string errno_text(const std::string& what) { return what + ": " + std::strerror(errno); }
+
+// A descriptor number above the standard three, close-on-exec, so posix_spawn's dup2 onto 0
+// always acts (and clears the flag) even when this process runs with its stdin closed.
+int above_stdio(int fd) {
+  if (fd > 2)
+    return fd;
+  const int moved = fcntl(fd, F_DUPFD_CLOEXEC, 3);
+  close(fd);
+  return moved;
+}
+
+void reap(pid_t pid) {
+  if (pid <= 0)
+    return;
+  const auto deadline = Clock::now() + END_LIMIT;
+  for (;;) {
+    const pid_t ended = waitpid(pid, nullptr, WNOHANG);
+    if (ended == pid || (ended < 0 && errno != EINTR))
+      return;
+    if (Clock::now() >= deadline)
+      break;
+    std::this_thread::sleep_for(milliseconds{5});
+  }
+  kill(pid, SIGKILL);
+  while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+  }
+}
+
+std::string helper_path_override;
+
+struct ProcessHelper {
+  std::mutex mutex;
+  std::shared_ptr<LinkHelper> helper;
+  std::string failure; // why the last start failed; sticky like a lost helper
+};
+
+ProcessHelper& process_helper() {
+  static ProcessHelper state;
+  return state;
+}
+
+} // namespace
+
+std::shared_ptr<LinkHelper> LinkHelper::start(const std::string& path, std::string* error) {
+  int pair[2];
+  if (socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, pair) != 0) {
+    *error = errno_text("cannot make a socket pair for " + path);
+    return nullptr;
+  }
+  const int ours = above_stdio(pair[0]);
+  const int theirs = above_stdio(pair[1]);
+  if (ours < 0 || theirs < 0) {
+    *error = errno_text("cannot place the socket pair for " + path);
+    if (ours >= 0)
+      close(ours);
+    if (theirs >= 0)
+      close(theirs);
+    return nullptr;
+  }
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, theirs, STDIN_FILENO);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+  posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t none;
+  sigset_t all;
+  sigemptyset(&none);
+  sigfillset(&all);
+  posix_spawnattr_setsigmask(&attributes, &none);
+  posix_spawnattr_setsigdefault(&attributes, &all);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+
+  std::string program = path;
+  char* argv[] = {program.data(), nullptr};
+  char* envp[] = {nullptr};
+  pid_t pid = -1;
+  const int spawned = posix_spawn(&pid, program.c_str(), &actions, &attributes, argv, envp);
+  posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attributes);
+  close(theirs);
+  if (spawned != 0) {
+    close(ours);
+    *error = "cannot start " + path + ": " + std::strerror(spawned);
+    return nullptr;
+  }
+  std::shared_ptr<LinkHelper> helper(new LinkHelper(ours, pid));
+  if (!helper->greet(error))
+    return nullptr;
+  return helper;
+}
+
+std::shared_ptr<LinkHelper> LinkHelper::adopt(int socket, pid_t pid, std::string* error) {
+  std::shared_ptr<LinkHelper> helper(new LinkHelper(socket, pid));
+  if (!helper->greet(error))
+    return nullptr;
+  return helper;
+}
+
+LinkHelper::~LinkHelper() {
+  if (socket_ >= 0)
+    close(socket_);
+  reap(pid_);
+}
+
+bool LinkHelper::greet(std::string* error) {
+  std::lock_guard lock(mutex_);
+  hp::Decoded hello;
+  if (receive(REQUEST_LIMIT, &hello) && (hello.kind != hp::Kind::Hello || hello.magic != hp::MAGIC))
+    lose("it did not greet as the link helper");
+  if (!lost_reason_.empty()) {
+    *error = "the link helper did not start: " + lost_reason_;
+    return false;
+  }
+  if (hello.version != hp::VERSION) {
+    lose("it speaks version " + std::to_string(hello.version) + " of the helper protocol, not " +
+         std::to_string(hp::VERSION));
+    *error = "the link helper does not fit this program: " + lost_reason_;
+    return false;
+  }
+  return true;
+}
+
+bool LinkHelper::lost() const {
+  std::lock_guard lock(mutex_);
+  return !lost_reason_.empty();
+}
+
+std::string LinkHelper::lost_reason() const {
+  std::lock_guard lock(mutex_);
+  return lost_reason_;
+}
+
+void LinkHelper::lose(const std::string& reason) {
+  if (!lost_reason_.empty())
+    return;
+  lost_reason_ = reason;
+  // A hung helper is not left running; a dead one is reaped when this object goes.
+  if (pid_ > 0)
+    kill(pid_, SIGKILL);
+  shutdown(socket_, SHUT_RDWR);
+}
+
+bool LinkHelper::receive(milliseconds limit, hp::Decoded* reply) {
+  const auto deadline = Clock::now() + limit;
+  buffer_.resize(hp::MAX_MESSAGE_SIZE);
+  for (;;) {
+    const auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now());
+    pollfd waiting{socket_, POLLIN, 0};
+    const int ready = poll(&waiting, 1, static_cast<int>(std::max(left, milliseconds{0}).count()));
+    if (ready < 0 && errno == EINTR)
+      continue;
+    if (ready < 0) {
+      lose(errno_text("waiting for it failed"));
+      return false;
+    }
+    if (ready == 0) {
+      lose("it did not answer within " + std::to_string(limit.count()) + " ms");
+      return false;
+    }
+    const ssize_t size = recv(socket_, buffer_.data(), buffer_.size(), MSG_TRUNC);
+    if (size < 0 && errno == EINTR)
+      continue;
+    if (size < 0) {
+      lose(errno_text("reading from it failed"));
+      return false;
+    }
+    if (size == 0) {
+      lose("it ended");
+      return false;
+    }
+    std::string why;
+    if (static_cast<std::size_t>(size) > buffer_.size() ||
+        !hp::decode(buffer_.data(), static_cast<std::size_t>(size), reply, &why)) {
+      lose("its reply was malformed (" + why + ")");
+      return false;
+    }
+    if (reply->kind == hp::Kind::Error) {
+      lose("it refused a request: " + reply->text);
+      return false;
+    }
+    return true;
+  }
+}
+
+bool LinkHelper::round_trip(const hp::Message& request, milliseconds limit, hp::Decoded* reply) {
+  if (!lost_reason_.empty())
+    return false;
+  for (;;) {
+    const ssize_t sent = ::send(socket_, request.data(), request.size(), MSG_NOSIGNAL);
+    if (sent < 0 && errno == EINTR)
+      continue;
+    if (sent != static_cast<ssize_t>(request.size())) {
+      lose(sent < 0 ? errno_text("writing to it failed") : "a request was cut");
+      return false;
+    }
+    break;
+  }
+  return receive(limit, reply);
+}
+
+bool LinkHelper::exchange(const hp::Message& request, hp::Decoded* reply) {
+  std::lock_guard lock(mutex_);
+  return round_trip(request, REQUEST_LIMIT, reply);
+}
+
+int LinkHelper::list_adapters(std::vector<HelperAdapter>* adapters, std::string* error) {
+  std::lock_guard lock(mutex_);
+  hp::Decoded reply;
+  if (!round_trip(hp::encode_list_adapters(), REQUEST_LIMIT, &reply) ||
+      reply.kind != hp::Kind::Adapters) {
+    lose("it answered an adapter list request out of turn");
+    *error = "the link helper was lost: " + lost_reason_;
+    return -1;
+  }
+  adapters->clear();
+  for (const hp::AdapterRecord& record : reply.adapters) {
+    HelperAdapter adapter;
+    hp::read_text(record.name, sizeof record.name, &adapter.name);
+    hp::read_text(record.description, sizeof record.description, &adapter.description);
+    adapter.flags = record.flags;
+    std::memcpy(adapter.mac, record.mac, sizeof adapter.mac);
+    adapters->push_back(std::move(adapter));
+  }
+  return 0;
+}
+
+int LinkHelper::open_capture(const std::string& name, HelperOpening* opening) {
+  std::lock_guard lock(mutex_);
+  hp::Decoded reply;
+  if (!round_trip(hp::encode_open_capture(name), REQUEST_LIMIT, &reply) ||
+      reply.kind != hp::Kind::Opened) {
+    lose("it answered an open request out of turn");
+    *opening = {};
+    opening->status = hp::OPEN_REFUSED;
+    opening->error = "the link helper was lost: " + lost_reason_;
+    return -1;
+  }
+  opening->status = reply.status;
+  opening->capture = reply.capture;
+  opening->link_type = reply.link_type;
+  opening->error = reply.text;
+  return reply.status == 0 ? 0 : -1;
+}
+
+int LinkHelper::close_capture(std::uint32_t capture) {
+  std::lock_guard lock(mutex_);
+  hp::Decoded reply;
+  if (!round_trip(hp::encode_close_capture(capture), REQUEST_LIMIT, &reply) ||
+      reply.kind != hp::Kind::Closed) {
+    lose("it answered a close request out of turn");
+    return -1;
+  }
+  return reply.status == 0 ? 0 : -1;
+}
+
+int LinkHelper::send(std::uint32_t capture, const std::uint8_t* frame, int size,
+                     std::string* error) {
+  std::lock_guard lock(mutex_);
+  if (size < 0 || size > hp::MAX_SEND_SIZE) {
+    *error = "a frame of " + std::to_string(size) + " bytes is not sent";
+    return -1;
+  }
+  hp::Decoded reply;
+  if (!round_trip(hp::encode_send(capture, frame, static_cast<std::size_t>(size)), REQUEST_LIMIT,
+                  &reply) ||
+      reply.kind != hp::Kind::Sent) {
+    lose("it answered a send request out of turn");
+    *error = "the link helper was lost: " + lost_reason_;
+    return -1;
+  }
+  if (reply.status != static_cast<std::int32_t>(hp::SendStatus::Sent)) {
+    *error = reply.text;
+    return -1;
+  }
+  return 0;
+}
+
+int LinkHelper::next(std::uint32_t capture, milliseconds wait, const std::uint8_t** frame,
+                     int* wire_length, int* captured) {
+  std::lock_guard lock(mutex_);
+  const auto wait_ms =
+      static_cast<std::uint32_t>(std::clamp<milliseconds::rep>(wait.count(), 0, hp::MAX_WAIT_MS));
+  hp::Decoded reply;
+  if (!round_trip(hp::encode_next(capture, wait_ms), milliseconds{wait_ms} + READ_REPLY_ROOM,
+                  &reply) ||
+      reply.kind != hp::Kind::Frame) {
+    lose("it answered a read request out of turn");
+    return -1;
+  }
+  if (reply.status != 1)
+    return reply.status;
+  *frame = reply.bytes;
+  *wire_length = static_cast<int>(reply.wire_length);
+  *captured = static_cast<int>(reply.byte_count);
+  return 1;
+}
+
+std::string link_helper_path() {
+  if (!helper_path_override.empty())
+    return helper_path_override;
+  std::error_code failed;
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", failed);
+  const std::filesystem::path bin =
+      failed ? std::filesystem::path("/usr/bin") : program.parent_path();
+  return (bin / QBR20G_LINK_HELPER_FROM_BIN).lexically_normal().string();
+}
+
+void set_link_helper_path(const std::string& path) { helper_path_override = path; }
+
+std::shared_ptr<LinkHelper> link_helper(std::string* error) {
+  ProcessHelper& state = process_helper();
+  std::lock_guard lock(state.mutex);
+  if (state.helper && state.helper->lost()) {
+    if (error)
+      *error = "the link helper was lost: " + state.helper->lost_reason();
+    return nullptr;
+  }
+  if (state.helper)
+    return state.helper;
+  if (!state.failure.empty()) {
+    if (error)
+      *error = state.failure;
+    return nullptr;
+  }
+  std::string why;
+  state.helper = LinkHelper::start(link_helper_path(), &why);
+  if (!state.helper) {
+    state.failure = why;
+    if (error)
+      *error = why;
+  }
+  return state.helper;
+}
+
+void recover_link_helper() {
+  ProcessHelper& state = process_helper();
+  std::shared_ptr<LinkHelper> gone;
+  {
+    std::lock_guard lock(state.mutex);
+    if (state.helper && state.helper->lost())
+      gone = std::move(state.helper);
+    state.failure.clear();
+  }
+}
+
+void close_link_helper() {
+  ProcessHelper& state = process_helper();
+  std::shared_ptr<LinkHelper> gone;
+  {
+    std::lock_guard lock(state.mutex);
+    gone = std::move(state.helper);
+    state.failure.clear();
+  }
+}
