@@ -26,6 +26,7 @@ std::vector<AdapterInfo> held_adapters;
 
 AdapterSearchFailure search_failure = AdapterSearchFailure::None;
 bool open_denied = false;
+bool listing_failed = false;
 std::string open_error;
 
 bool described_as_wireless(const std::string& description) {
@@ -96,6 +97,7 @@ bool adapter_sees_probe(const char* name, const std::uint8_t* mac) {
 
 int find_usable_adapters(char* list) {
   open_denied = false;
+  listing_failed = false;
   open_error.clear();
   int count = 0;
   int result = count_adapters(&count);
@@ -103,6 +105,8 @@ int find_usable_adapters(char* list) {
     result = probe_adapters(count, list);
   if (result == 0)
     search_failure = AdapterSearchFailure::None;
+  else if (listing_failed)
+    search_failure = AdapterSearchFailure::ListingFailed;
   else
     search_failure = open_denied ? AdapterSearchFailure::PermissionDenied
                                  : AdapterSearchFailure::NoUsableAdapter;
@@ -112,10 +116,14 @@ int find_usable_adapters(char* list) {
 int count_adapters(int* count) {
   held_adapters.clear();
   std::string error;
-  if (adapter_access().list_adapters(&held_adapters, &error) != 0 || held_adapters.empty()) {
+  if (adapter_access().list_adapters(&held_adapters, &error) != 0) {
+    listing_failed = true;
+    open_error = error;
     held_adapters.clear();
     return -1;
   }
+  if (held_adapters.empty())
+    return -1;
   *count = static_cast<int>(held_adapters.size());
   return 0;
 }

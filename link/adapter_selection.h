@@ -36,11 +36,13 @@ int query_adapter_mac(const char* name, char* text, std::uint8_t* mac);
 // has that MAC, returns 0 and leaves the previous capture in place.
 int reopen_adapter(const char* mac_text);
 
-enum class AdapterSearchFailure { None, NoUsableAdapter, PermissionDenied };
+enum class AdapterSearchFailure { None, NoUsableAdapter, PermissionDenied, ListingFailed };
 
 // Outcome of the last find_usable_adapters: PermissionDenied when no adapter was usable and at
 // least one capture could not be opened for lack of rights (CAP_NET_RAW), so the user can be
-// told how to fix it rather than only that no adapter was found.
+// told how to fix it rather than only that no adapter was found; ListingFailed when the
+// adapters could not even be listed (the link helper could not be started).
 AdapterSearchFailure last_adapter_search_failure();
-// libpcap's text for the last capture that failed to open during that search; empty if none.
+// Why the last capture failed to open during that search (libpcap's words), or why listing
+// failed; empty if nothing failed.
 std::string last_adapter_open_error();

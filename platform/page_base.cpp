@@ -4,6 +4,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include "link/link_helper.h"
 #include "link/link_timing.h"
 
 #include <utility>
@@ -85,6 +86,8 @@ void CPageBase::EnableControl(int id, bool enabled) {
 
 void CPageBase::StartWorker(std::function<void()> body) {
   StopWorker();
+  // Each user action starts with a working link helper, even if the last one was lost.
+  recover_link_helper();
   *worker_running_ = true;
   worker_ = std::thread([running = worker_running_, body = std::move(body)] {
     body();

@@ -1,9 +1,9 @@
 #include "wizard/setup_app.h"
 
-#include <QCoreApplication>
 #include <QMessageBox>
 #include <QStandardPaths>
 
+#include "link/link_helper.h"
 #include "wizard/device_list_page.h"
 #include "wizard/link_state.h"
 
@@ -45,28 +45,34 @@ QString StartupFailureMessage::PlainText() const {
 }
 
 StartupFailureMessage StartupFailureText(AdapterSearchFailure failure, const QString& pcap_error,
-                                         const QString& program_path, const QString& setcap_path) {
+                                         const QString& helper_path, const QString& setcap_path) {
   StartupFailureMessage message;
   message.primary = QStringLiteral("Error: NIC not found!");
+  // The right to capture belongs to the link helper alone, never to the wizard itself.
+  const QString grant =
+      setcap_path.isEmpty()
+          ? QStringLiteral("    sudo apt-get install libcap2-bin\n"
+                           "    sudo /usr/sbin/setcap cap_net_raw=ep %1")
+                .arg(helper_path)
+          : QStringLiteral("    sudo %1 cap_net_raw=ep %2").arg(setcap_path, helper_path);
+  if (failure == AdapterSearchFailure::ListingFailed) {
+    message.secondary =
+        QStringLiteral("The wizard reaches the network adapters through its link helper, %1, "
+                       "which could not be started (%2).\n\n"
+                       "Reinstall the package qbr20g-setup, or, for a build of your own, make "
+                       "the helper executable and give it the right to capture, then start the "
+                       "wizard again:\n\n%3")
+            .arg(helper_path, pcap_error, grant);
+    return message;
+  }
   const QString libpcap_words =
       pcap_error.isEmpty() ? QString() : QStringLiteral(" (libpcap: %1)").arg(pcap_error);
   if (failure == AdapterSearchFailure::PermissionDenied) {
     message.secondary =
-        QStringLiteral("This program may not capture frames on the network adapters%1.\n\n")
-            .arg(libpcap_words);
-    if (setcap_path.isEmpty()) {
-      message.secondary +=
-          QStringLiteral("Install the package libcap2-bin and give the program the right "
-                         "to capture, then start it again:\n\n"
-                         "    sudo apt-get install libcap2-bin\n"
-                         "    sudo /usr/sbin/setcap cap_net_raw=ep %1")
-              .arg(program_path);
-    } else {
-      message.secondary += QStringLiteral("Give the program the right to capture, then start it "
-                                          "again:\n\n"
-                                          "    sudo %1 cap_net_raw=ep %2")
-                               .arg(setcap_path, program_path);
-    }
+        QStringLiteral("The wizard's link helper, %1, may not capture frames on the network "
+                       "adapters%2.\n\n"
+                       "Give the helper the right to capture, then start the wizard again:\n\n%3")
+            .arg(helper_path, libpcap_words, grant);
     return message;
   }
   message.secondary =
@@ -94,7 +100,7 @@ bool CSetupApp::InitInstance() {
     startup_failed_ = true;
     const StartupFailureMessage message = StartupFailureText(
         last_adapter_search_failure(), QString::fromStdString(last_adapter_open_error()),
-        QCoreApplication::applicationFilePath(), FindSetcap());
+        QString::fromStdString(link_helper_path()), FindSetcap());
     if (report_startup_failure) {
       report_startup_failure(message.PlainText());
     } else {

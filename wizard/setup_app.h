@@ -49,10 +49,11 @@ struct StartupFailureMessage {
 };
 
 // The message for a failed adapter search. `pcap_error` is libpcap's text for the last capture
-// that would not open (may be empty); `program_path` the binary that needs the right to capture;
-// `setcap_path` where setcap is installed, empty when it is not.
+// that would not open, or why the link helper could not be started (may be empty);
+// `helper_path` the link helper, the program that needs the right to capture; `setcap_path`
+// where setcap is installed, empty when it is not.
 StartupFailureMessage StartupFailureText(AdapterSearchFailure failure, const QString& pcap_error,
-                                         const QString& program_path, const QString& setcap_path);
+                                         const QString& helper_path, const QString& setcap_path);
 
 // setcap on this machine (ordinary users' PATH lacks /usr/sbin, where Debian puts it); empty
 // when libcap2-bin is not installed.

@@ -1,17 +1,24 @@
 // The start-up error box: "Error: NIC not found!", then the cause and the fix. Adapters are
-// faked, so the permission case runs without privileges.
+// faked, so the permission case runs without privileges; the link helper's own failures are
+// real (a missing or unusable helper program).
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QWidget>
 
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "link/link_helper.h"
 #include "tests/unit/fake_host.h"
 #include "wizard/setup_app.h"
 
 namespace {
 
-const QString PROGRAM = QStringLiteral("/usr/bin/qbr20g-setup");
+const QString HELPER = QStringLiteral("/usr/libexec/qbr20g-setup/qbr20g-link");
 const QString PCAP_WORDS = QStringLiteral(
     "eth0: You don't have permission to perform this capture on that device (socket: Operation "
     "not permitted)");
@@ -30,24 +37,24 @@ QString RunStartUp() {
 
 TEST(StartupFailureText, LackOfRightsNamesLibpcapsWordsAndTheSetcapCommand) {
   const StartupFailureMessage message = StartupFailureText(AdapterSearchFailure::PermissionDenied,
-                                                           PCAP_WORDS, PROGRAM, "/usr/sbin/setcap");
+                                                           PCAP_WORDS, HELPER, "/usr/sbin/setcap");
   EXPECT_EQ(message.primary, "Error: NIC not found!");
   EXPECT_TRUE(message.secondary.contains(PCAP_WORDS)) << message.secondary.toStdString();
-  EXPECT_TRUE(message.secondary.contains("sudo /usr/sbin/setcap cap_net_raw=ep " + PROGRAM))
+  EXPECT_TRUE(message.secondary.contains("sudo /usr/sbin/setcap cap_net_raw=ep " + HELPER))
       << message.secondary.toStdString();
   EXPECT_FALSE(message.secondary.contains("apt-get"));
   EXPECT_EQ(message.PlainText(), message.primary + "\n\n" + message.secondary);
 
   const StartupFailureMessage without_setcap =
-      StartupFailureText(AdapterSearchFailure::PermissionDenied, PCAP_WORDS, PROGRAM, "");
+      StartupFailureText(AdapterSearchFailure::PermissionDenied, PCAP_WORDS, HELPER, "");
   EXPECT_TRUE(without_setcap.secondary.contains("sudo apt-get install libcap2-bin"))
       << "setcap missing: the package to install";
-  EXPECT_TRUE(without_setcap.secondary.contains("cap_net_raw=ep " + PROGRAM));
+  EXPECT_TRUE(without_setcap.secondary.contains("cap_net_raw=ep " + HELPER));
 }
 
 TEST(StartupFailureText, NoAdapterAsksForACableAndSaysNothingOfRights) {
   for (const auto failure : {AdapterSearchFailure::NoUsableAdapter, AdapterSearchFailure::None}) {
-    const StartupFailureMessage message = StartupFailureText(failure, "", PROGRAM, "");
+    const StartupFailureMessage message = StartupFailureText(failure, "", HELPER, "");
     EXPECT_EQ(message.primary, "Error: NIC not found!");
     EXPECT_TRUE(message.secondary.contains("cable"));
     EXPECT_FALSE(message.secondary.contains("setcap"));
@@ -62,8 +69,9 @@ TEST(StartupFailure, CaptureRefusedForLackOfRightsIsReportedWithTheFix) {
   const QString reported = RunStartUp();
   EXPECT_TRUE(reported.startsWith("Error: NIC not found!\n\n")) << reported.toStdString();
   EXPECT_TRUE(reported.contains("open refused")) << "libpcap's words: " << reported.toStdString();
-  EXPECT_TRUE(reported.contains("cap_net_raw=ep " + QCoreApplication::applicationFilePath()))
-      << reported.toStdString();
+  EXPECT_TRUE(reported.contains("cap_net_raw=ep " + QString::fromStdString(link_helper_path())))
+      << "the helper holds the right, not the wizard: " << reported.toStdString();
+  EXPECT_FALSE(reported.contains(QCoreApplication::applicationFilePath()));
 }
 
 TEST(StartupFailure, NoUsableAdapterIsReportedWithoutTalkOfRights) {
@@ -74,4 +82,44 @@ TEST(StartupFailure, NoUsableAdapterIsReportedWithoutTalkOfRights) {
   EXPECT_TRUE(reported.startsWith("Error: NIC not found!\n\n")) << reported.toStdString();
   EXPECT_TRUE(reported.contains("cable"));
   EXPECT_FALSE(reported.contains("setcap"));
+}
+
+// The wizard's real link (no fake adapters) with the helper at `path`.
+QString RunStartUpWithHelper(const std::string& path) {
+  close_link_helper();
+  set_link_helper_path(path);
+  const QString reported = RunStartUp();
+  close_link_helper();
+  set_link_helper_path("");
+  return reported;
+}
+
+TEST(StartupFailure, AHelperThatCannotBeStartedIsNamedWithTheFix) {
+  const auto folder = std::filesystem::temp_directory_path() / "qbr20g-startup-failure-test";
+  std::filesystem::create_directories(folder);
+  const std::string missing = (folder / "missing" / "qbr20g-link").string();
+  const std::string not_executable = (folder / "not-executable").string();
+  std::ofstream(not_executable) << "#!/bin/sh\n";
+  chmod(not_executable.c_str(), 0644);
+  const std::string not_a_helper = (folder / "not-a-helper").string();
+  std::ofstream(not_a_helper) << "#!/bin/sh\necho hello\n";
+  chmod(not_a_helper.c_str(), 0755);
+
+  struct Case {
+    std::string path;
+    const char* cause;
+  };
+  for (const Case& helper :
+       {Case{missing, "No such file or directory"}, Case{not_executable, "Permission denied"},
+        Case{not_a_helper, "ended"}}) {
+    const QString reported = RunStartUpWithHelper(helper.path);
+    const QString path = QString::fromStdString(helper.path);
+    EXPECT_TRUE(reported.startsWith("Error: NIC not found!\n\n")) << reported.toStdString();
+    EXPECT_TRUE(reported.contains("link helper, " + path + ", which could not be started"))
+        << reported.toStdString();
+    EXPECT_TRUE(reported.contains(helper.cause)) << reported.toStdString();
+    EXPECT_TRUE(reported.contains("cap_net_raw=ep " + path)) << reported.toStdString();
+    EXPECT_FALSE(reported.contains("cable")) << "not a question of cables";
+  }
+  std::filesystem::remove_all(folder);
 }

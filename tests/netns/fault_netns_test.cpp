@@ -4,6 +4,7 @@
 // the user sees and what went over the wire.
 #include <gtest/gtest.h>
 
+#include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -26,6 +27,7 @@
 #include "link/adapter_selection.h"
 #include "link/frame_exchange.h"
 #include "link/link_frame.h"
+#include "link/link_helper.h"
 #include "link/link_timing.h"
 #include "link/mac_text.h"
 #include "tests/gui/wizard_driver.h"
@@ -359,6 +361,67 @@ TEST_F(FaultOverVeth, AdapterGoingDownDuringTheSurveyPauseEndsItCleanlyWithoutBu
   EXPECT_TRUE(wizard->Control(CSiteSurveyPage::IDC_REFRESH)->isEnabled());
   EXPECT_LT(cpu, 0.25 * wall) << cpu << " s of CPU in " << wall << " s: a busy wait";
   EXPECT_EQ(requests_after_search(bridge->log()), "B 9107 X") << "nothing reached the bridge";
+}
+
+// The link helper killed while the survey pauses: the survey fails as with a lost reply, without
+// a busy wait, and Refresh List surveys again through a new helper.
+TEST_F(FaultOverVeth, LinkHelperKilledDuringTheSurveyFailsItAndRefreshWorksWithANewHelper) {
+  link_timing().survey_scan_pause = std::chrono::milliseconds{1500};
+  StartBridge();
+  ASSERT_NO_FATAL_FAILURE(OpenWizard());
+  const int row = static_cast<int>(ListedDevices().indexOf(BRIDGE_TEXT));
+  ASSERT_GE(row, 0);
+  wizard->ClickRow(CDeviceListPage::IDC_LIST, row);
+  wizard->Click(CDeviceListPage::IDC_NEXT);
+  ASSERT_TRUE(wizard->Advance());
+
+  ASSERT_TRUE(WaitWithEvents([&] { return count_sent(bridge->log(), RSP_EXECUTE_ACK) == 1; }));
+  const std::shared_ptr<LinkHelper> helper = link_helper();
+  ASSERT_TRUE(helper);
+  const pid_t killed = helper->pid();
+  const double cpu_before = cpu_seconds();
+  const auto killed_at = Clock::now();
+  ASSERT_EQ(kill(killed, SIGKILL), 0);
+  ASSERT_TRUE(wizard->WaitForMessage(WM_SURVEY_RESULT, 30000));
+  const double wall = std::chrono::duration<double>(Clock::now() - killed_at).count();
+  const double cpu = cpu_seconds() - cpu_before;
+
+  EXPECT_EQ(wizard->Status(CSiteSurveyPage::IDC_STATUS), "There are 0 wireless networks.");
+  EXPECT_TRUE(wizard->Control(CSiteSurveyPage::IDC_REFRESH)->isEnabled());
+  EXPECT_LT(cpu, 0.25 * wall) << cpu << " s of CPU in " << wall << " s: a busy wait";
+  EXPECT_EQ(requests_after_search(bridge->log()), "B 9107 X") << "nothing sent after the kill";
+
+  wizard->Click(CSiteSurveyPage::IDC_REFRESH);
+  ASSERT_TRUE(wizard->WaitForMessage(WM_SURVEY_RESULT, 30000));
+  EXPECT_EQ(wizard->Status(CSiteSurveyPage::IDC_STATUS), "There are 2 wireless networks.");
+  const std::shared_ptr<LinkHelper> replacement = link_helper();
+  ASSERT_TRUE(replacement);
+  EXPECT_NE(replacement->pid(), killed);
+}
+
+// The link helper killed while the save waits for the bridge's answer to "9002:": "Save config
+// failed !", and Next saves again through a new helper.
+TEST_F(FaultOverVeth, LinkHelperKilledDuringTheSaveFailsItAndNextSavesWithANewHelper) {
+  StartBridge({"delay write-9002 150"});
+  ASSERT_NO_FATAL_FAILURE(ToSummary());
+  wizard->Click(CSummaryPage::IDC_NEXT);
+  ASSERT_TRUE(WaitWithEvents(
+      [&] { return requests_after_search(bridge->log()).find("9002") != std::string::npos; }));
+  const std::shared_ptr<LinkHelper> helper = link_helper();
+  ASSERT_TRUE(helper);
+  const pid_t killed = helper->pid();
+  ASSERT_EQ(kill(killed, SIGKILL), 0);
+  ASSERT_TRUE(wizard->WaitForMessage(WM_SAVE_RESULT));
+  EXPECT_EQ(wizard->Status(CSummaryPage::IDC_STATUS), "Save config failed !");
+  EXPECT_TRUE(wizard->Control(CSummaryPage::IDC_NEXT)->isEnabled()) << "the user may retry";
+
+  EXPECT_EQ(Save(), "Save config successfully !");
+  EXPECT_EQ(bridge->settings(), OPEN_CAFE_SETTINGS);
+  const std::shared_ptr<LinkHelper> replacement = link_helper();
+  ASSERT_TRUE(replacement);
+  EXPECT_NE(replacement->pid(), killed);
+  ASSERT_TRUE(wizard->Advance());
+  EXPECT_EQ(wizard->page()->Idd(), CFinishPage::IDD);
 }
 
 TEST(StaleNamespaces, ParallelCleanUpsDoNotTripOverEachOther) {
