@@ -9,12 +9,16 @@
 #include <QScreen>
 #include <QTableWidget>
 
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 
 #include "device/wireless_records.h"
 #include "link/frame_exchange.h"
 #include "link/link_frame.h"
 #include "link/link_timing.h"
+#include "platform/open_link.h"
 #include "tests/gui/wizard_driver.h"
 #include "tests/netns/testnet.h"
 #include "tests/netns/wizard_over_veth.h"
@@ -176,6 +180,51 @@ TEST_F(WizardOverVeth, OpenNetworkFromTheList) {
   EXPECT_EQ(wizard->as<CSummaryPage>()->Origin(), 0);
   ASSERT_NO_FATAL_FAILURE(SaveAndFinish());
   EXPECT_EQ(bridge.settings(), Settings("OpenCafe", "0", "0", "0", NO_KEYS, "1", ""));
+}
+
+// The browser that Visit Web Site starts, with the bridge found, surveyed and saved: it inherits
+// no socket of the wizard's (the link's packet sockets live in the link helper, and every
+// descriptor the wizard opens is close-on-exec).
+TEST_F(WizardOverVeth, TheBrowserStartedByTheFinishPageInheritsNoSocket) {
+  StartBridge(BRIDGE_MAC);
+  ASSERT_NO_FATAL_FAILURE(ChooseNetwork("OpenCafe"));
+  Next(CSiteSurveyPage::IDC_NEXT, CSummaryPage::IDD);
+  ASSERT_NO_FATAL_FAILURE(SaveAndFinish());
+
+  // Stand-ins for every program on the way to the browser: xdg-open where the platform uses
+  // it, else xdg-mime and the browser its answer names.
+  const std::filesystem::path bin = net->files() + "/bin";
+  const std::filesystem::path applications = net->files() + "/share/applications";
+  std::filesystem::create_directories(bin);
+  std::filesystem::create_directories(applications);
+  for (const char* name : {"xdg-open", "xdg-mime", "browser"})
+    std::filesystem::copy_file(QBR20G_FD_REPORT, bin / name);
+  std::ofstream(applications / "qbr20g-test-browser.desktop")
+      << "[Desktop Entry]\nType=Application\nName=Browser\nExec=" << (bin / "browser").string()
+      << " %u\n";
+  setenv("PATH", (bin.string() + ":" + std::getenv("PATH")).c_str(), 1);
+  setenv("XDG_DATA_HOME", (net->files() + "/share").c_str(), 1);
+  SetLinkOpener(nullptr); // the real way to the browser, which the test suites otherwise skip
+  wizard->Click(CFinishPage::IDC_WEB_SITE);
+  const auto started = [&](const char* name) {
+    return std::filesystem::exists(bin / (std::string("fd-report-") + name));
+  };
+  for (int waited = 0; waited < 10000 && !started("xdg-open") && !started("browser"); waited += 20)
+    QTest::qWait(20);
+  SetLinkOpener([](const QString&) { return OPEN_LINK_NO_ASSOCIATION; });
+  ASSERT_TRUE(started("xdg-open") || started("browser")) << "no browser was started";
+
+  for (const char* name : {"xdg-open", "xdg-mime", "browser"}) {
+    std::ifstream lines(bin / (std::string("fd-report-") + name));
+    std::string fd;
+    std::string target;
+    while (lines >> fd >> target) {
+      if (fd == "0" || fd == "1" || fd == "2")
+        continue;
+      EXPECT_EQ(target.rfind("socket:", 0), std::string::npos)
+          << name << " inherited descriptor " << fd << " (" << target << ")";
+    }
+  }
 }
 
 TEST_F(WizardOverVeth, Wep64AsciiKey) {
