@@ -1,4 +1,5 @@
-# Gives the installed wizard CAP_NET_RAW (cap_net_raw=ep), so ordinary users can run it. Skipped
+# Gives the installed link helper CAP_NET_RAW (cap_net_raw=ep), so ordinary users can run the
+# wizard, which holds no capability itself and starts the helper for its frames. Skipped
 # while CPack stages the package (its postinst does it on the target machine) and for staged
 # installs into DESTDIR, where the capability would not survive packing.
 if(NOT DEFINED QBR20G_SETCAP_PROGRAM)
@@ -12,7 +13,7 @@ endif()
 find_program(QBR20G_SETCAP setcap PATHS /usr/sbin /sbin)
 if(NOT QBR20G_SETCAP)
   message(WARNING "setcap was not found (Debian package libcap2-bin), so ${program} cannot "
-                  "capture for ordinary users. Install libcap2-bin, then run:\n"
+                  "capture for the wizard run by ordinary users. Install libcap2-bin, then run:\n"
                   "  sudo setcap cap_net_raw=ep ${program}")
   return()
 endif()
@@ -22,6 +23,6 @@ if(result EQUAL 0)
   message(STATUS "Capability: ${program} cap_net_raw=ep")
 else()
   message(WARNING "setcap could not give ${program} the capability cap_net_raw (${error}). "
-                  "Ordinary users cannot run the wizard until it has it:\n"
+                  "Ordinary users cannot run the wizard until the helper has it:\n"
                   "  sudo setcap cap_net_raw=ep ${program}")
 endif()

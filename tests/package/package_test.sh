@@ -4,16 +4,22 @@
 #   contents DIR                files, dependencies, and what postinst does with and without setcap
 #   desktop DIR                 desktop-file-validate on the packaged desktop entry
 #   lintian DIR                 lintian shows no errors
-#   install DIR SOURCE_DIR EMU  (root) installs it with apt-get, checks the capability, and runs
-#                               the installed wizard offscreen as a new ordinary user in a
-#                               namespace with a veth to the emulator, until discovery ends;
-#                               removes package, user and namespaces again, also after a failure
+#   install DIR SOURCE_DIR EMU IMAGE_PLUGIN PLATFORM_PLUGIN
+#                               (root) installs it with apt-get, checks that the link helper is
+#                               the only file with a capability, and runs the installed wizard
+#                               offscreen as a new ordinary user in a namespace with a veth to the
+#                               emulator, with a user's plugins loaded into it (on QT_PLUGIN_PATH
+#                               and with -platformpluginpath): they report that they run without
+#                               any capability and cannot open a packet socket, and one drives
+#                               the wizard through discovery, survey and save; removes package,
+#                               user and namespaces again, also after a failure
 # Exit status 77 means skipped (CTest's SKIP_RETURN_CODE), with the reason on stderr.
 set -euo pipefail
 
 SKIP=77
 PACKAGE=qbr20g-setup
 PROGRAM=/usr/bin/qbr20g-setup
+HELPER=/usr/libexec/qbr20g-setup/qbr20g-link
 
 fail() {
   echo "FAIL: $*" >&2
@@ -49,16 +55,19 @@ contents() {
   local deb listing depends
   deb=$(the_deb "$1")
   listing=$(dpkg-deb --contents "$deb" | awk '{print $1, $6}')
-  for file in ./usr/bin/qbr20g-setup ./usr/share/applications/qbr20g-setup.desktop \
+  for file in ./usr/bin/qbr20g-setup ./usr/libexec/qbr20g-setup/qbr20g-link \
+    ./usr/share/applications/qbr20g-setup.desktop \
     ./usr/share/icons/hicolor/64x64/apps/qbr20g-setup.png \
     ./usr/share/man/man1/qbr20g-setup.1.gz ./usr/share/doc/qbr20g-setup/copyright \
     ./usr/share/doc/qbr20g-setup/changelog.gz; do
     grep -q " $file\$" <<<"$listing" || fail "$file is not in the package"
   done
-  grep -q '^-rwxr-xr-x ./usr/bin/qbr20g-setup$' <<<"$listing" ||
-    fail "the program is not a plain 0755 file (no setuid): $(grep bin/ <<<"$listing")"
-  [[ $(awk '$1 ~ /^-/' <<<"$listing" | wc -l) -eq 6 ]] ||
-    fail "files beyond the six expected: $(awk '$1 ~ /^-/ {print $2}' <<<"$listing")"
+  for file in ./usr/bin/qbr20g-setup ./usr/libexec/qbr20g-setup/qbr20g-link; do
+    grep -q "^-rwxr-xr-x $file\$" <<<"$listing" ||
+      fail "$file is not a plain 0755 file (no setuid): $(grep "$file" <<<"$listing")"
+  done
+  [[ $(awk '$1 ~ /^-/' <<<"$listing" | wc -l) -eq 7 ]] ||
+    fail "files beyond the seven expected: $(awk '$1 ~ /^-/ {print $2}' <<<"$listing")"
 
   depends=$(dpkg-deb --field "$deb" Depends)
   for needed in libcap2-bin fonts-liberation libpcap0.8 libqt6widgets6 libqt6gui6 libc6; do
@@ -69,6 +78,10 @@ contents() {
   trap 'rm -rf "$work"' EXIT
   dpkg-deb --extract "$deb" "$work/root"
   file "$work/root$PROGRAM" | grep -q ', stripped' || fail "the program is not stripped"
+  file "$work/root$HELPER" | grep -q ', stripped' || fail "the link helper is not stripped"
+  # The helper that holds the capability links no toolkit; the wizard no capture library.
+  ! objdump -p "$work/root$HELPER" | grep -q 'NEEDED.*libQt' || fail "the link helper links Qt"
+  ! objdump -p "$work/root$PROGRAM" | grep -q 'NEEDED.*libpcap' || fail "the wizard links libpcap"
   [[ $(zcat "$work/root/usr/share/man/man1/qbr20g-setup.1.gz" | head -c 3) == .TH ]] ||
     fail "the manual page is not a gzipped man page"
 
@@ -81,14 +94,14 @@ contents() {
   printf '#!/bin/sh\necho "$@" >"%s/setcap.args"\n' "$work" >"$bin/setcap"
   chmod +x "$bin/setcap"
   PATH=$bin /bin/sh "$postinst" configure 2>"$work/err" || fail "postinst failed"
-  [[ $(cat "$work/setcap.args") == "cap_net_raw=ep $PROGRAM" ]] ||
+  [[ $(cat "$work/setcap.args") == "cap_net_raw=ep $HELPER" ]] ||
     fail "postinst ran: setcap $(cat "$work/setcap.args")"
   [[ ! -s $work/err ]] || fail "postinst complained although setcap worked: $(cat "$work/err")"
 
   printf '#!/bin/sh\necho "Failed to set capabilities on file" >&2\nexit 1\n' >"$bin/setcap"
   PATH=$bin /bin/sh "$postinst" configure 2>"$work/err" ||
     fail "postinst failed the install when setcap failed"
-  grep -q "setcap cap_net_raw=ep $PROGRAM" "$work/err" ||
+  grep -q "setcap cap_net_raw=ep $HELPER" "$work/err" ||
     fail "no retry command after a failed setcap: $(cat "$work/err")"
 
   rm "$bin/setcap"
@@ -189,7 +202,7 @@ wizard: $(cat "$WORK/wizard.err")"
 }
 
 install_run() {
-  local dir=$1 source_dir=$2 emulator=$3
+  local dir=$1 source_dir=$2 emulator=$3 image_plugin=$4 platform_plugin=$5
   local testnet=$source_dir/tools/testnet.sh deb
   [[ $(id -u) -eq 0 ]] ||
     skip "needs root: installs the package on this machine, creates a user and namespaces"
@@ -215,9 +228,12 @@ install_run() {
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >"$WORK/apt.log" 2>&1 ||
     fail "apt-get install failed: $(cat "$WORK/apt.log")"
   installed || fail "the package is not installed after apt-get"
+  # Of all the installed files, the link helper alone carries a capability.
   local caps
-  caps=$(getcap "$PROGRAM")
-  [[ $caps == "$PROGRAM cap_net_raw=ep" ]] || fail "getcap $PROGRAM gives '$caps'"
+  caps=$(dpkg-query -L "$PACKAGE" | while read -r file; do
+    [[ -f $file ]] && getcap "$file"
+  done)
+  [[ $caps == "$HELPER cap_net_raw=ep" ]] || fail "capabilities of the installed files: '$caps'"
   for file in /usr/share/applications/qbr20g-setup.desktop \
     /usr/share/icons/hicolor/64x64/apps/qbr20g-setup.png; do
     [[ -f $file ]] || fail "$file is missing after the install"
@@ -228,6 +244,12 @@ install_run() {
   local home=$WORK/home
   mkdir -m 0700 "$home"
   chown "$USER_NAME:" "$home"
+  # The user's own plugins, where Qt looks when told to.
+  mkdir -p "$WORK/plugins/imageformats" "$WORK/platforms"
+  cp "$image_plugin" "$WORK/plugins/imageformats/"
+  cp "$platform_plugin" "$WORK/platforms/"
+  chmod -R a+rX "$WORK/plugins" "$WORK/platforms"
+  local report=$home/probe.txt
 
   local wizard_ns=${NS_PREFIX}wiz-$$ bridge_ns=${NS_PREFIX}br-$$
   "$testnet" add-ns "$wizard_ns"
@@ -235,9 +257,9 @@ install_run() {
   "$testnet" add-veth "$wizard_ns" eth0 "$WIZARD_MAC" "$bridge_ns" br0 -
   printf 'mac = %s\nssid = Workshop\nsecmode = 2\nnetwork = Workshop|a4:2b:b0:00:00:01|6|BG|2|82\n' \
     "$BRIDGE_MAC" >"$WORK/scenario.conf"
-  local log=$WORK/bridge.log
+  local log=$WORK/bridge.log settings=$WORK/settings.txt
   ip netns exec "$bridge_ns" "$emulator" --iface br0 --scenario "$WORK/scenario.conf" \
-    --log "$log" --ready-file "$WORK/ready" 2>"$WORK/emu.err" &
+    --log "$log" --settings-out "$settings" --ready-file "$WORK/ready" 2>"$WORK/emu.err" &
   EMU_PID=$!
   remember process "$EMU_PID" "$(realpath "$emulator")"
   for _ in $(seq 100); do
@@ -250,25 +272,60 @@ install_run() {
   # ip and setpriv exec in place, so $! is the wizard itself, running as the new user.
   ip netns exec "$wizard_ns" setpriv --reuid="$USER_NAME" --regid="$USER_NAME" --init-groups \
     env -i PATH=/usr/bin:/bin HOME="$home" XDG_RUNTIME_DIR="$home" QT_QPA_PLATFORM=offscreen \
-    "$PROGRAM" >"$WORK/wizard.err" 2>&1 &
+    QT_PLUGIN_PATH="$WORK/plugins" QBR20G_PROBE_REPORT="$report" QBR20G_PROBE_DRIVE=1 \
+    "$PROGRAM" -platformpluginpath "$WORK/platforms" -platform "qbr20gprobe;offscreen" \
+    >"$WORK/wizard.err" 2>&1 &
   WIZARD_PID=$!
   remember process "$WIZARD_PID" "$PROGRAM"
 
-  local wizard_text=${WIZARD_MAC//:/-} bridge_text=${BRIDGE_MAC//:/-}
+  local wizard_text=${WIZARD_MAC//:/-}
   wait_for_log "$log" "\$2 == \"rx\" && \$3 == \"$wizard_text\" && \$4 == \"ff-ff-ff-ff-ff-ff\" && \$5 == \"0x00000000\" && \$8 == 64" \
     "broadcast probe from the wizard"
-  wait_for_log "$log" "\$2 == \"rx\" && \$3 == \"$wizard_text\" && \$4 == \"$bridge_text\" && \$5 == \"0x00000000\"" \
-    "unicast probe that ends discovery"
 
-  # The wizard ran as the new user with CAP_NET_RAW alone.
-  local status=/proc/$WIZARD_PID/status
-  [[ -r $status ]] || fail "the wizard ended after discovery: $(cat "$WORK/wizard.err")"
-  local uid cap_eff
-  uid=$(awk '/^Uid:/ {print $2}' "$status")
-  cap_eff=$(awk '/^CapEff:/ {print $2}' "$status")
-  [[ $uid == "$(id -u "$USER_NAME")" ]] || fail "the wizard ran as uid $uid"
-  [[ $cap_eff == 0000000000002000 ]] || fail "the wizard's effective capabilities are $cap_eff"
-  echo "installed, $caps, discovery completed as $USER_NAME"
+  # While it runs: the wizard holds nothing, its helper CAP_NET_RAW alone, as the new user.
+  local uid helper_pid
+  uid=$(id -u "$USER_NAME")
+  [[ $(awk '/^Uid:/ {print $2}' "/proc/$WIZARD_PID/status") == "$uid" ]] ||
+    fail "the wizard does not run as $USER_NAME"
+  [[ $(awk '/^CapEff:/ {print $2}' "/proc/$WIZARD_PID/status") == 0000000000000000 ]] ||
+    fail "the wizard holds capabilities: $(grep ^Cap "/proc/$WIZARD_PID/status")"
+  helper_pid=$(pgrep -P "$WIZARD_PID" -x qbr20g-link | head -n1 || true)
+  [[ -n $helper_pid ]] || fail "the wizard runs no link helper"
+  [[ $(awk '/^CapEff:/ {print $2}' "/proc/$helper_pid/status") == 0000000000002000 ]] ||
+    fail "the link helper's capabilities: $(grep ^Cap "/proc/$helper_pid/status")"
+  [[ $(awk '/^Uid:/ {print $2}' "/proc/$helper_pid/status") == "$uid" ]] ||
+    fail "the link helper does not run as $USER_NAME"
+
+  # The driver plugin ends the wizard on the finish page.
+  local status=0
+  for _ in $(seq 600); do
+    kill -0 "$WIZARD_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$WIZARD_PID" 2>/dev/null && fail "the wizard did not reach its end in 60 s:
+$(cat "$report" 2>/dev/null)
+$(cat "$WORK/wizard.err")"
+  wait "$WIZARD_PID" || status=$?
+  WIZARD_PID=""
+  [[ $status -eq 0 ]] || fail "the wizard ended with status $status: $(cat "$WORK/wizard.err")"
+
+  [[ -s $report ]] || fail "no plugin reported from inside the wizard: $(cat "$WORK/wizard.err")"
+  local plugin line
+  for plugin in platform-plugin image-plugin; do
+    line=$(grep "^$plugin " "$report" | head -n1 || true)
+    [[ -n $line ]] || fail "$plugin was not loaded: $(cat "$report")"
+    [[ $line == *" exe=$PROGRAM "* ]] || fail "$plugin ran elsewhere: $line"
+    [[ $line == *" CapEff=0000000000000000 "* ]] || fail "$plugin ran with capabilities: $line"
+    [[ $line == *" packet_socket=Operation not permitted" ]] ||
+      fail "$plugin could open a packet socket: $line"
+  done
+  grep -q "^flow: finish page reached" "$report" ||
+    fail "the wizard did not reach the finish page: $(cat "$report")"
+  local expected
+  expected=$(printf '7000 :Workshop\n7001 :16\n7002 :0\n7003 :2\n7004 :32\n7005 :0\n7006 :\n7007 :\n7008 :\n7009 :\n7012 :3\n7013 :0\n7018 :0\n7019 :workshop passphrase\n7022 :0')
+  [[ $(cat "$settings") == "$expected" ]] || fail "the bridge stored: $(cat "$settings")"
+  echo "installed; $caps alone; the wizard ran as $USER_NAME with no capability, its plugins"
+  echo "could not open a packet socket, and it found, surveyed and saved through its helper"
 }
 
 command=${1:-}
