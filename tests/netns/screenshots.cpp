@@ -79,20 +79,28 @@ TEST_F(Screenshots, EveryPage) {
   }
   const auto wizard_ns = net->add_namespace("wiz");
   const auto bridge_ns = net->add_namespace("br");
-  const auto bare_ns = net->add_namespace("bare");
   net->add_veth(wizard_ns, "eth0", "02:00:00:20:0a:01", bridge_ns, "br0", "-");
   net->start_emulator(bridge_ns, "br0", scenario);
 
-  // The start-up error, shown by the real program in a namespace without a wired adapter.
+  // The start-up error as a user meets it after `make install` on a file system that lost the
+  // helper's capability: the real program, installed under /usr/local in a private mount
+  // namespace, started without CAP_NET_RAW in its bounding set.
+  const QString install = QStringLiteral(
+      "mount -t tmpfs tmpfs /usr/local && mkdir -p /usr/local/bin /usr/local/libexec/qbr20g-setup"
+      " && cp %1 /usr/local/bin/ && cp %2 /usr/local/libexec/qbr20g-setup/"
+      " && exec setpriv --bounding-set=-net_raw /usr/local/bin/qbr20g-setup");
   QProcess lonely;
-  lonely.start("ip", {"netns", "exec", QString::fromStdString(bare_ns), QBR20G_SETUP_PATH});
+  lonely.start("ip", {"netns", "exec", QString::fromStdString(wizard_ns), "unshare", "--mount",
+                      "--propagation", "private", "sh", "-c",
+                      install.arg(QBR20G_SETUP_PATH, QBR20G_LINK_HELPER_PATH)});
   ASSERT_TRUE(lonely.waitForStarted());
-  QTest::qWait(1500);
+  QTest::qWait(2000);
   const QImage screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
   lonely.kill();
   lonely.waitForFinished();
   const QRect box = Content(screen);
-  ASSERT_FALSE(box.isEmpty()) << "the message box did not show";
+  ASSERT_FALSE(box.isEmpty()) << "the message box did not show: "
+                              << lonely.readAllStandardError().toStdString();
   ASSERT_TRUE(screen.copy(box).save(OutputFolder() + "/0-nic-not-found.png"));
 
   netns::QuickLinkTiming timing;
