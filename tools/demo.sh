@@ -5,7 +5,7 @@ set -euo pipefail
 
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$top/build}
-wizard=$build/wizard/qbr20g-setup
+wizard=$build/bin/qbr20g-setup
 emulator=$build/tools/emu/qbr20g-emu
 testnet=$top/tools/testnet.sh
 wizard_ns=qbr20g-demo-wizard
