@@ -93,7 +93,14 @@ hp::Message LinkService::open_capture(const std::string& name) {
 }
 
 hp::Message LinkService::close_capture(std::uint32_t id) {
-  return hp::encode_closed(captures_.erase(id) == 1 ? 0 : -1);
+  const auto found = captures_.find(id);
+  if (found == captures_.end())
+    return hp::encode_closed(-1);
+  std::unique_ptr<CaptureHandle> capture = std::move(found->second.capture);
+  captures_.erase(found);
+  if (retire_)
+    retire_(std::move(capture));
+  return hp::encode_closed(0);
 }
 
 hp::Message LinkService::send(std::uint32_t id, const std::uint8_t* frame, std::size_t size) {

@@ -34,7 +34,11 @@ public:
 
 class LinkService {
 public:
-  explicit LinkService(LinkBackend& backend) : backend_(backend) {}
+  // Closed captures go to `retire` (a CaptureCloser's close in the helper); without one they
+  // are closed at once.
+  using Retire = std::function<void(std::unique_ptr<CaptureHandle>)>;
+  explicit LinkService(LinkBackend& backend, Retire retire = nullptr)
+      : backend_(backend), retire_(std::move(retire)) {}
 
   // The reply to one request of `size` bytes. Sets *end when the connection must end after
   // this reply (then an Error). `client_waiting` is asked during a read's wait and ends the
@@ -56,6 +60,7 @@ private:
                                 const std::function<bool()>& client_waiting);
 
   LinkBackend& backend_;
+  Retire retire_;
   std::map<std::uint32_t, OpenCapture> captures_;
   std::uint32_t next_id_ = 1;
 };

@@ -21,6 +21,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "helper/capture_closer.h"
 #include "helper/link_service.h"
 #include "helper/pcap_backend.h"
 
@@ -111,7 +112,10 @@ int main(int argc, char** argv) {
   (void)argv;
   harden(argc);
   std::unique_ptr<LinkBackend> backend = make_pcap_backend();
-  LinkService service(*backend);
+  CaptureCloser closer;
+  LinkService service(*backend, [&closer](std::unique_ptr<CaptureHandle> capture) {
+    closer.close(std::move(capture));
+  });
   if (!send_message(hp::encode_hello()))
     return 0;
 
