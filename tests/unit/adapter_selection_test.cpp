@@ -106,7 +106,9 @@ TEST_F(AdapterSearch, FailsWithoutUsableAdapterAndLeavesTheListUntouched) {
   host.add("eth0", 0x10);
   host.access->list_fails = true;
   EXPECT_EQ(search(), -1) << "a failing enumeration";
-  EXPECT_EQ(last_adapter_search_failure(), AdapterSearchFailure::NoUsableAdapter);
+  EXPECT_EQ(last_adapter_search_failure(), AdapterSearchFailure::ListingFailed)
+      << "told apart: the link helper could not list the adapters";
+  EXPECT_FALSE(last_adapter_open_error().empty()) << "with the reason";
 }
 
 TEST_F(AdapterSearch, LackOfCaptureRightsIsToldApartFromNoAdapter) {
