@@ -402,8 +402,11 @@ TEST_F(FaultOverVeth, LinkHelperKilledDuringTheSurveyFailsItAndRefreshWorksWithA
 // The link helper killed while the save waits for the bridge's answer to "9002:": "Save config
 // failed !", and Next saves again through a new helper.
 TEST_F(FaultOverVeth, LinkHelperKilledDuringTheSaveFailsItAndNextSavesWithANewHelper) {
-  StartBridge({"delay write-9002 150"});
+  // The answer to "9002:" comes 600 ms late, well within the product's one-second ticks: room
+  // for the kill to land while the save waits, however slowly this test sees the bridge's log.
+  StartBridge({"delay write-9002 600"});
   ASSERT_NO_FATAL_FAILURE(ToSummary());
+  link_timing().tick_period = std::chrono::milliseconds{1000};
   wizard->Click(CSummaryPage::IDC_NEXT);
   ASSERT_TRUE(WaitWithEvents(
       [&] { return requests_after_search(bridge->log()).find("9002") != std::string::npos; }));
@@ -411,7 +414,7 @@ TEST_F(FaultOverVeth, LinkHelperKilledDuringTheSaveFailsItAndNextSavesWithANewHe
   ASSERT_TRUE(helper);
   const pid_t killed = helper->pid();
   ASSERT_EQ(kill(killed, SIGKILL), 0);
-  ASSERT_TRUE(wizard->WaitForMessage(WM_SAVE_RESULT));
+  ASSERT_TRUE(wizard->WaitForMessage(WM_SAVE_RESULT, 20000));
   EXPECT_EQ(wizard->Status(CSummaryPage::IDC_STATUS), "Save config failed !");
   EXPECT_TRUE(wizard->Control(CSummaryPage::IDC_NEXT)->isEnabled()) << "the user may retry";
 
