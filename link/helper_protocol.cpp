@@ -206,7 +206,8 @@ bool decode(const std::uint8_t* data, std::size_t size, Decoded* message, std::s
         body_size != sizeof count + count * sizeof(AdapterRecord))
       return fail(why, "adapter list of the wrong size");
     message->adapters.resize(count);
-    std::memcpy(message->adapters.data(), body + sizeof count, count * sizeof(AdapterRecord));
+    if (count > 0)
+      std::memcpy(message->adapters.data(), body + sizeof count, count * sizeof(AdapterRecord));
     std::string text;
     for (const AdapterRecord& adapter : message->adapters)
       if (!valid_interface_name(adapter.name, &text) ||

@@ -209,7 +209,7 @@ TEST_F(LinkHelperAsUser, RefusedFramesNeverReachTheWire) {
   const Frame refused[] = {
       frame_of(OWN, PEER, 0x0800, 64, 0x45), frame_of(OWN, PEER, 0x0806, 60, 0x01),
       frame_of(forged, PEER, 0x8888, 64),    frame_of(PEER, PEER, 0x8888, 64),
-      frame_of(OWN, PEER, 0x8888, 1515),     frame_of(OWN, PEER, 0x8888, 13)};
+      frame_of(OWN, PEER, 0x8888, 1515),     Frame(13, 0x88)};
   for (const Frame& frame : refused) {
     EXPECT_EQ(helper->send(capture, frame.data(), static_cast<int>(frame.size()), &error), -1);
     EXPECT_FALSE(error.empty());

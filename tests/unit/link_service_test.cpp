@@ -243,6 +243,7 @@ TEST(HelperProtocol, EveryMessageDecodesToWhatWasEncodedAndNotOneByteLess) {
       hp::encode_hello(),
       hp::encode_list_adapters(),
       hp::encode_adapters({adapter, adapter}),
+      hp::encode_adapters({}),
       hp::encode_open_capture("eth0"),
       hp::encode_opened(-8, 3, 1, "denied"),
       hp::encode_close_capture(3),
@@ -266,12 +267,12 @@ TEST(HelperProtocol, EveryMessageDecodesToWhatWasEncodedAndNotOneByteLess) {
   ASSERT_TRUE(hp::decode(messages[2].data(), messages[2].size(), &decoded, &why));
   ASSERT_EQ(decoded.adapters.size(), 2u);
   EXPECT_EQ(std::string(decoded.adapters[1].description), std::string(127, 'd'));
-  ASSERT_TRUE(hp::decode(messages[4].data(), messages[4].size(), &decoded, &why));
+  ASSERT_TRUE(hp::decode(messages[5].data(), messages[5].size(), &decoded, &why));
   EXPECT_EQ(decoded.status, -8);
   EXPECT_EQ(decoded.text, "denied");
-  ASSERT_TRUE(hp::decode(messages[10].data(), messages[10].size(), &decoded, &why));
+  ASSERT_TRUE(hp::decode(messages[11].data(), messages[11].size(), &decoded, &why));
   EXPECT_EQ(decoded.wire_length, 1000u);
   EXPECT_EQ(Frame(decoded.bytes, decoded.bytes + decoded.byte_count), frame);
-  ASSERT_TRUE(hp::decode(messages[11].data(), messages[11].size(), &decoded, &why));
+  ASSERT_TRUE(hp::decode(messages[12].data(), messages[12].size(), &decoded, &why));
   EXPECT_EQ(decoded.text.size(), hp::ERROR_TEXT_SIZE - 1u);
 }
