@@ -31,6 +31,10 @@ TSAN_RUN := setarch $(shell uname -m) -R
 # workers, queued calls) and the whole wizard over veth.
 TSAN_LABELS := unit|gui
 TSAN_NETNS_TESTS := ^(WizardOverVeth|DeviceListOverVeth|SaveOverVeth|FaultOverVeth)\.
+# Not under TSan: the case that starts a real browser hands the fallback's work to Qt's own
+# thread pool (not built with TSan), which TSan then reports as a race on the work's captures;
+# the case checks descriptors, not threads, and runs in the plain and ASan suites.
+TSAN_NETNS_EXCLUDED := TheBrowserStartedByTheFinishPage
 CTEST := ctest --output-on-failure --timeout 600 -j $(JOBS)
 
 .PHONY: all deps build test test-asan test-tsan fuzz bench demo clean
@@ -63,7 +67,8 @@ test-tsan: deps
 	cmake -S . -B $(TSAN_BUILD_DIR) -G Ninja $(SANITIZER_CMAKE_FLAGS) -DQBR20G_SANITIZE_THREAD=ON
 	$(TSAN_ENV) cmake --build $(TSAN_BUILD_DIR) -j $(JOBS)
 	$(TSAN_ENV) $(TSAN_RUN) $(CTEST) --test-dir $(TSAN_BUILD_DIR) -L '$(TSAN_LABELS)'
-	$(TSAN_ENV) $(TSAN_RUN) $(CTEST) --test-dir $(TSAN_BUILD_DIR) -L netns -R '$(TSAN_NETNS_TESTS)'
+	$(TSAN_ENV) $(TSAN_RUN) $(CTEST) --test-dir $(TSAN_BUILD_DIR) -L netns -R '$(TSAN_NETNS_TESTS)' \
+	  -E '$(TSAN_NETNS_EXCLUDED)'
 
 # Each fuzz target for FUZZ_SECONDS; the corpus grows in the build tree.
 fuzz: build

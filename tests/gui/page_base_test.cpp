@@ -30,6 +30,7 @@ public:
     --live_pages;
   }
   std::vector<int> timer_ids;
+  std::atomic<int> ticks_seen{0};
   std::vector<int> messages;
   std::atomic<int> ui_thread_calls{0};
   bool initialised = false;
@@ -41,8 +42,10 @@ public:
 
 protected:
   void OnTimer(int id) override {
-    if (QThread::currentThread() == thread())
+    if (QThread::currentThread() == thread()) {
       timer_ids.push_back(id);
+      ++ticks_seen;
+    }
   }
   void OnPageMessage(int message) override {
     if (QThread::currentThread() == thread())
@@ -58,7 +61,9 @@ TEST(PageBase, WorkerStartsAndStopsTimersAndPostsMessagesThroughTheUiThread) {
   QSignalSpy handled(&page, &CPageBase::pageMessageHandled);
   page.StartWorker([&] {
     page.SetTimer(TIMER_RX_TICK, 5);
-    std::this_thread::sleep_for(std::chrono::milliseconds{40});
+    // Until two ticks have come through, however slowly the UI thread runs (sanitizers, load).
+    for (int waited = 0; waited < 2000 && page.ticks_seen < 2; waited += 5)
+      std::this_thread::sleep_for(std::chrono::milliseconds{5});
     page.KillTimer(TIMER_RX_TICK);
     page.EnableControl(7, false);
     page.PostPageMessage(WM_USER + 100);
