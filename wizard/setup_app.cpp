@@ -1,8 +1,8 @@
 #include "wizard/setup_app.h"
 
 #include <QMessageBox>
-#include <QStandardPaths>
 
+#include "link/adapter_failure_text.h"
 #include "link/link_helper.h"
 #include "wizard/device_list_page.h"
 #include "wizard/link_state.h"
@@ -46,53 +46,12 @@ QString StartupFailureMessage::PlainText() const {
 
 StartupFailureMessage StartupFailureText(AdapterSearchFailure failure, const QString& pcap_error,
                                          const QString& helper_path, const QString& setcap_path) {
-  StartupFailureMessage message;
-  message.primary = QStringLiteral("Error: NIC not found!");
-  // The right to capture belongs to the link helper alone, never to the wizard itself.
-  const QString grant =
-      setcap_path.isEmpty()
-          ? QStringLiteral("    sudo apt-get install libcap2-bin\n"
-                           "    sudo /usr/sbin/setcap cap_net_raw=ep %1")
-                .arg(helper_path)
-          : QStringLiteral("    sudo %1 cap_net_raw=ep %2").arg(setcap_path, helper_path);
-  if (failure == AdapterSearchFailure::ListingFailed) {
-    message.secondary =
-        QStringLiteral("The wizard reaches the network adapters through its link helper, %1, "
-                       "which could not be started (%2).\n\n"
-                       "Reinstall the package qbr20g-setup, or, for a build of your own, make "
-                       "the helper executable and give it the right to capture, then start the "
-                       "wizard again:\n\n%3")
-            .arg(helper_path, pcap_error, grant);
-    return message;
-  }
-  const QString libpcap_words =
-      pcap_error.isEmpty() ? QString() : QStringLiteral(" (libpcap: %1)").arg(pcap_error);
-  if (failure == AdapterSearchFailure::PermissionDenied) {
-    message.secondary =
-        QStringLiteral("The wizard's link helper, %1, may not capture frames on the network "
-                       "adapters%2.\n\n"
-                       "Give the helper the right to capture, then start the wizard again:\n\n%3")
-            .arg(helper_path, libpcap_words, grant);
-    return message;
-  }
-  message.secondary =
-      QStringLiteral("No wired Ethernet adapter of this computer is up with a cable plugged in "
-                     "and able to send%1.\n\n"
-                     "Connect the bridge to a wired Ethernet port of this computer with a cable, "
-                     "switch the bridge on, make sure the adapter is enabled, then start the "
-                     "wizard again.")
-          .arg(libpcap_words);
-  return message;
+  const AdapterFailureText text = adapter_failure_text(
+      failure, pcap_error.toStdString(), helper_path.toStdString(), setcap_path.toStdString());
+  return {QString::fromStdString(text.primary), QString::fromStdString(text.secondary)};
 }
 
-QString FindSetcap() {
-  QString path = QStandardPaths::findExecutable(QStringLiteral("setcap"));
-  if (path.isEmpty()) {
-    path = QStandardPaths::findExecutable(QStringLiteral("setcap"),
-                                          {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
-  }
-  return path;
-}
+QString FindSetcap() { return QString::fromStdString(find_setcap()); }
 
 bool CSetupApp::InitInstance() {
   startup_failed_ = false;

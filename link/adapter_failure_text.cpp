@@ -1,0 +1,61 @@
+#include "link/adapter_failure_text.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <sstream>
+
+AdapterFailureText adapter_failure_text(AdapterSearchFailure failure, const std::string& error,
+                                        const std::string& helper_path,
+                                        const std::string& setcap_path) {
+  AdapterFailureText text;
+  text.primary = "Error: NIC not found!";
+  // The right to capture belongs to the link helper alone, never to a front end.
+  const std::string grant = setcap_path.empty()
+                                ? "    sudo apt-get install libcap2-bin\n"
+                                  "    sudo /usr/sbin/setcap cap_net_raw=ep " +
+                                      helper_path
+                                : "    sudo " + setcap_path + " cap_net_raw=ep " + helper_path;
+  if (failure == AdapterSearchFailure::ListingFailed) {
+    text.secondary = "The wizard reaches the network adapters through its link helper, " +
+                     helper_path + ", which could not be started (" + error +
+                     ").\n\n"
+                     "Reinstall the package qbr20g-setup, or, for a build of your own, make "
+                     "the helper executable and give it the right to capture, then start the "
+                     "wizard again:\n\n" +
+                     grant;
+    return text;
+  }
+  const std::string libpcap_words = error.empty() ? "" : " (libpcap: " + error + ")";
+  if (failure == AdapterSearchFailure::PermissionDenied) {
+    text.secondary = "The wizard's link helper, " + helper_path +
+                     ", may not capture frames on the network adapters" + libpcap_words +
+                     ".\n\n"
+                     "Give the helper the right to capture, then start the wizard again:\n\n" +
+                     grant;
+    return text;
+  }
+  text.secondary = "No wired Ethernet adapter of this computer is up with a cable plugged in "
+                   "and able to send" +
+                   libpcap_words +
+                   ".\n\n"
+                   "Connect the bridge to a wired Ethernet port of this computer with a cable, "
+                   "switch the bridge on, make sure the adapter is enabled, then start the "
+                   "wizard again.";
+  return text;
+}
+
+std::string find_setcap() {
+  std::string folders = "/usr/sbin:/sbin";
+  if (const char* path = std::getenv("PATH"))
+    folders = std::string(path) + ":" + folders;
+  std::istringstream list(folders);
+  for (std::string folder; std::getline(list, folder, ':');) {
+    if (folder.empty())
+      continue;
+    const std::string candidate = folder + "/setcap";
+    if (access(candidate.c_str(), X_OK) == 0)
+      return candidate;
+  }
+  return "";
+}
