@@ -32,7 +32,9 @@ bool wait_is_over() {
 } // namespace
 
 int send_frame(const std::uint8_t* frame, int count) {
-  if (capture_handle)
+  // Once a stop is requested (the page went away, the user pressed Ctrl-C), nothing more goes
+  // out: a step that gave up on its wait would otherwise send its request a second time.
+  if (capture_handle && !link_stop_requested())
     capture_handle->send(frame, count);
   return 0;
 }

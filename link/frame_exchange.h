@@ -17,8 +17,8 @@ constexpr int FIRST_EXECUTE_TICK_LIMIT = 3; // first execute of the configuratio
 constexpr int DISCOVERY_TICK_LIMIT = 3;
 constexpr int MAX_FOREIGN_REPLIES = 20; // frames with other codes before a wait gives up
 
-// Sends the first `count` bytes on the open capture. Send failures show up as a time-out of
-// the following wait, so the result is always 0.
+// Sends the first `count` bytes on the open capture, unless a stop has been requested. Send
+// failures show up as a time-out of the following wait, so the result is always 0.
 int send_frame(const std::uint8_t* frame, int count);
 
 // One tick of the page timer.

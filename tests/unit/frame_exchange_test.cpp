@@ -181,6 +181,22 @@ TEST_F(WaitLimits, StopRequestEndsWaitsAndPauses) {
   EXPECT_TRUE(link_pause(std::chrono::milliseconds{1}));
 }
 
+TEST_F(SendAndAwait, AStopDuringAWaitSendsNothingMore) {
+  link_timing().tick_period = std::chrono::seconds{60};
+  std::thread stopper([] {
+    std::this_thread::sleep_for(std::chrono::milliseconds{20});
+    request_link_stop();
+  });
+  EXPECT_EQ(send_and_await(build_begin_request, buffer.data(), buffer.data(), OWN, BRIDGE,
+                           RSP_BEGIN, STEP_TICK_LIMIT),
+            -1);
+  stopper.join();
+  EXPECT_EQ(capture.sent().size(), 1u) << "the step's second send went out after the stop";
+  send_frame(buffer.data(), 64);
+  EXPECT_EQ(capture.sent().size(), 1u);
+  clear_link_stop();
+}
+
 TEST_F(WaitLimits, NoOpenCaptureStillEndsTheWait) {
   capture_handle.reset();
   EXPECT_EQ(send_frame(buffer.data(), 64), 0);
