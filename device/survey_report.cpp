@@ -56,7 +56,7 @@ const char* parse_entry(const char* at, NetworkEntry& entry) {
   const int ssid_length = find_char(at, FORM_FEED);
   if (ssid_length < 0 || ssid_length > SSID_WIDTH)
     return nullptr;
-  store_ssid(entry, ssid_length == 0 ? std::string_view{"[HiddenSSID]"}
+  store_ssid(entry, ssid_length == 0 ? HIDDEN_SSID_TEXT
                                      : std::string_view{at, static_cast<std::size_t>(ssid_length)});
   at += ssid_length + 1;
 

@@ -7,8 +7,12 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "link/link_frame.h"
+
+// The name a network gets in `NetworkTable` when the bridge reports it without one.
+constexpr std::string_view HIDDEN_SSID_TEXT = "[HiddenSSID]";
 
 // Room for the report text copied out of a frame; the copy always ends with a zero.
 constexpr int REPORT_TEXT_SIZE = MAX_FRAME_SIZE;

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Checks of the Debian package, one CTest case per command:
-#   build DIR BUILD_DIR         packs the package into DIR (the other cases read it from there)
+# Checks of the Debian packages (qbr20g-link, qbr20g-cli, qbr20g-setup), one CTest case per
+# command:
+#   build DIR BUILD_DIR         packs the packages into DIR (the other cases read them from there)
 #   contents DIR                files, dependencies, and what postinst does with and without setcap
 #   desktop DIR                 desktop-file-validate on the packaged desktop entry
-#   lintian DIR                 lintian shows no errors
+#   lintian DIR                 lintian shows no errors in any package
 #   install DIR SOURCE_DIR EMU IMAGE_PLUGIN PLATFORM_PLUGIN
-#                               (root) installs it with apt-get, checks that the link helper is
-#                               the only file with a capability, and runs the installed wizard
+#                               (root) installs the command line with its helper alone (no Qt)
+#                               and lists and sets up the emulated bridge with it as a new
+#                               ordinary user; then installs the wizard, checks that the link
+#                               helper is the only file with a capability, and runs the wizard
 #                               offscreen as a new ordinary user in a namespace with a veth to the
 #                               emulator, with a user's plugins loaded into it (on QT_PLUGIN_PATH
 #                               and with -platformpluginpath): they report that they run without
@@ -17,8 +20,9 @@
 set -euo pipefail
 
 SKIP=77
-PACKAGE=qbr20g-setup
+PACKAGES=(qbr20g-link qbr20g-cli qbr20g-setup)
 PROGRAM=/usr/bin/qbr20g-setup
+CLI=/usr/bin/qbr20g-cli
 HELPER=/usr/libexec/qbr20g-setup/qbr20g-link
 
 fail() {
@@ -30,10 +34,11 @@ skip() {
   exit "$SKIP"
 }
 
+# the_deb DIR PACKAGE: the one .deb of that package in DIR.
 the_deb() {
-  local debs=("$1"/"$PACKAGE"_*.deb)
-  [[ -e ${debs[0]} ]] || fail "no package in $1 (the build case makes it)"
-  [[ ${#debs[@]} -eq 1 ]] || fail "more than one package in $1: ${debs[*]}"
+  local debs=("$1"/"$2"_*.deb)
+  [[ -e ${debs[0]} ]] || fail "no $2 package in $1 (the build case makes it)"
+  [[ ${#debs[@]} -eq 1 ]] || fail "more than one $2 package in $1: ${debs[*]}"
   echo "${debs[0]}"
 }
 
@@ -44,50 +49,97 @@ build() {
   cpack --config "$build_dir/CPackConfig.cmake" -B "$dir" >"$dir/cpack.log" 2>&1 ||
     fail "cpack failed: $(cat "$dir/cpack.log")"
   rm -rf "$dir/_CPack_Packages"
-  local deb
-  deb=$(the_deb "$dir")
   chmod 0755 "$dir"
-  chmod 0644 "$deb"
-  echo "built $deb"
+  local package deb
+  for package in "${PACKAGES[@]}"; do
+    deb=$(the_deb "$dir" "$package")
+    chmod 0644 "$deb"
+    echo "built $deb"
+  done
+}
+
+# The files of one package, as "MODE ./PATH" lines of regular files.
+files_of() {
+  dpkg-deb --contents "$1" | awk '$1 ~ /^-/ {print $1, $6}'
+}
+
+# expect_files DEB FILE...: exactly these files, each a plain file.
+expect_files() {
+  local deb=$1 listing
+  shift
+  listing=$(files_of "$deb")
+  for file in "$@"; do
+    grep -q " .$file\$" <<<"$listing" || fail "$file is not in $(basename "$deb")"
+  done
+  [[ $(wc -l <<<"$listing") -eq $# ]] ||
+    fail "files beyond the $# expected in $(basename "$deb"): $(awk '{print $2}' <<<"$listing")"
+}
+
+# expect_depends DEB NEEDED... [-- FORBIDDEN_PATTERN]
+expect_depends() {
+  local deb=$1 depends needed
+  shift
+  depends=$(dpkg-deb --field "$deb" Depends)
+  while [[ $# -gt 0 && $1 != -- ]]; do
+    grep -qE "(^|, )$1( |,|\$)" <<<"$depends" || fail "$(basename "$deb") Depends lacks $1: $depends"
+    shift
+  done
+  if [[ ${1:-} == -- ]] && grep -qE "$2" <<<"$depends"; then
+    fail "$(basename "$deb") depends on $2: $depends"
+  fi
 }
 
 contents() {
-  local deb listing depends
-  deb=$(the_deb "$1")
-  listing=$(dpkg-deb --contents "$deb" | awk '{print $1, $6}')
-  for file in ./usr/bin/qbr20g-setup ./usr/libexec/qbr20g-setup/qbr20g-link \
-    ./usr/share/applications/qbr20g-setup.desktop \
-    ./usr/share/icons/hicolor/64x64/apps/qbr20g-setup.png \
-    ./usr/share/man/man1/qbr20g-setup.1.gz ./usr/share/doc/qbr20g-setup/copyright \
-    ./usr/share/doc/qbr20g-setup/changelog.gz; do
-    grep -q " $file\$" <<<"$listing" || fail "$file is not in the package"
+  local link cli setup
+  link=$(the_deb "$1" qbr20g-link)
+  cli=$(the_deb "$1" qbr20g-cli)
+  setup=$(the_deb "$1" qbr20g-setup)
+  expect_files "$link" "$HELPER" /usr/share/doc/qbr20g-link/copyright \
+    /usr/share/doc/qbr20g-link/changelog.gz
+  expect_files "$cli" "$CLI" /usr/share/man/man1/qbr20g-cli.1.gz \
+    /usr/share/bash-completion/completions/qbr20g-cli /usr/share/doc/qbr20g-cli/copyright \
+    /usr/share/doc/qbr20g-cli/changelog.gz
+  expect_files "$setup" "$PROGRAM" /usr/share/applications/qbr20g-setup.desktop \
+    /usr/share/icons/hicolor/64x64/apps/qbr20g-setup.png /usr/share/man/man1/qbr20g-setup.1.gz \
+    /usr/share/doc/qbr20g-setup/copyright /usr/share/doc/qbr20g-setup/changelog.gz
+  for deb in "$link" "$cli" "$setup"; do
+    files_of "$deb" | grep -E ' \./usr/(bin|libexec)/' | grep -qv '^-rwxr-xr-x ' &&
+      fail "a program of $(basename "$deb") is not a plain 0755 file (no setuid)"
+    dpkg-deb --field "$deb" Version | grep -qx "$(dpkg-deb --field "$link" Version)" ||
+      fail "the packages' versions differ"
   done
-  for file in ./usr/bin/qbr20g-setup ./usr/libexec/qbr20g-setup/qbr20g-link; do
-    grep -q "^-rwxr-xr-x $file\$" <<<"$listing" ||
-      fail "$file is not a plain 0755 file (no setuid): $(grep "$file" <<<"$listing")"
-  done
-  [[ $(awk '$1 ~ /^-/' <<<"$listing" | wc -l) -eq 7 ]] ||
-    fail "files beyond the seven expected: $(awk '$1 ~ /^-/ {print $2}' <<<"$listing")"
 
-  depends=$(dpkg-deb --field "$deb" Depends)
-  for needed in libcap2-bin fonts-liberation libpcap0.8 libqt6widgets6 libqt6gui6 libc6; do
-    grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed: $depends"
-  done
+  # The helper needs libpcap and setcap; the command line and its helper no Qt at all.
+  expect_depends "$link" libpcap0.8 libcap2-bin libc6 -- 'qt|Qt'
+  expect_depends "$cli" qbr20g-link libc6 -- 'qt|Qt|fonts'
+  expect_depends "$setup" qbr20g-link fonts-liberation libqt6widgets6 libqt6gui6 libc6 -- libpcap
 
   work=$(mktemp -d)
   trap 'rm -rf "$work"' EXIT
-  dpkg-deb --extract "$deb" "$work/root"
-  file "$work/root$PROGRAM" | grep -q ', stripped' || fail "the program is not stripped"
-  file "$work/root$HELPER" | grep -q ', stripped' || fail "the link helper is not stripped"
-  # The helper that holds the capability links no toolkit; the wizard no capture library.
+  for deb in "$link" "$cli" "$setup"; do
+    dpkg-deb --extract "$deb" "$work/root"
+  done
+  for program in "$PROGRAM" "$HELPER" "$CLI"; do
+    file "$work/root$program" | grep -q ', stripped' || fail "$program is not stripped"
+  done
+  # The helper that holds the capability links no toolkit; the front ends no capture library.
   ! objdump -p "$work/root$HELPER" | grep -q 'NEEDED.*libQt' || fail "the link helper links Qt"
-  ! objdump -p "$work/root$PROGRAM" | grep -q 'NEEDED.*libpcap' || fail "the wizard links libpcap"
-  [[ $(zcat "$work/root/usr/share/man/man1/qbr20g-setup.1.gz" | head -c 3) == .TH ]] ||
-    fail "the manual page is not a gzipped man page"
+  for program in "$PROGRAM" "$CLI"; do
+    ! objdump -p "$work/root$program" | grep -q 'NEEDED.*libpcap' || fail "$program links libpcap"
+  done
+  ! objdump -p "$work/root$CLI" | grep -q 'NEEDED.*libQt' || fail "the command line links Qt"
+  for page in qbr20g-setup qbr20g-cli; do
+    [[ $(zcat "$work/root/usr/share/man/man1/$page.1.gz" | head -c 3) == .TH ]] ||
+      fail "the manual page of $page is not a gzipped man page"
+  done
+  grep -q '^License: Expat' "$work/root/usr/share/doc/qbr20g-cli/copyright" ||
+    fail "the copyright file does not name the MIT (Expat) licence"
+  bash -n "$work/root/usr/share/bash-completion/completions/qbr20g-cli" ||
+    fail "the bash completion does not parse"
 
   # postinst with a setcap that works, one that fails, and none at all: the install never
   # fails, and the user learns what to do.
-  dpkg-deb --control "$deb" "$work/control"
+  dpkg-deb --control "$link" "$work/control"
   local postinst=$work/control/postinst bin=$work/bin
   [[ -x $postinst ]] || fail "no executable postinst"
   mkdir -p "$bin"
@@ -118,7 +170,7 @@ desktop() {
   command -v desktop-file-validate >/dev/null ||
     skip "desktop-file-validate is not installed (apt-get install desktop-file-utils)"
   local deb
-  deb=$(the_deb "$1")
+  deb=$(the_deb "$1" qbr20g-setup)
   work=$(mktemp -d)
   trap 'rm -rf "$work"' EXIT
   dpkg-deb --extract "$deb" "$work"
@@ -128,10 +180,11 @@ desktop() {
 
 lintian_check() {
   command -v lintian >/dev/null || skip "lintian is not installed (apt-get install lintian)"
-  local deb
-  deb=$(the_deb "$1")
-  lintian --fail-on error --tag-display-limit 0 "$deb" ||
-    fail "lintian reports errors"
+  local package deb
+  for package in "${PACKAGES[@]}"; do
+    deb=$(the_deb "$1" "$package")
+    lintian --fail-on error --tag-display-limit 0 "$deb" || fail "lintian reports errors in $deb"
+  done
   echo "lintian reports no errors"
 }
 
@@ -143,8 +196,18 @@ MARKER=/var/tmp/qbr20g-package-test.running
 WIZARD_MAC=02:00:00:30:0a:01
 BRIDGE_MAC=02:00:00:30:0b:01
 
+# True when any of the packages is installed (or half installed).
 installed() {
-  [[ $(dpkg-query -W -f='${Status}' "$PACKAGE" 2>/dev/null || true) == "install ok installed" ]]
+  local package
+  for package in "${PACKAGES[@]}"; do
+    dpkg-query -W "$package" >/dev/null 2>&1 && return 0
+  done
+  return 1
+}
+
+# installed_ok PACKAGE: that package is installed and configured.
+installed_ok() {
+  [[ $(dpkg-query -W -f='${Status}' "$1" 2>/dev/null || true) == "install ok installed" ]]
 }
 
 # Notes in the marker what a later run must remove if this one is killed: "process PID
@@ -178,9 +241,9 @@ undo_install() {
   if id "$USER_NAME" >/dev/null 2>&1; then
     userdel "$USER_NAME" >/dev/null 2>&1 || echo "could not remove user $USER_NAME" >&2
   fi
-  if installed || dpkg-query -W "$PACKAGE" >/dev/null 2>&1; then
-    DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq "$PACKAGE" >/dev/null 2>&1 ||
-      dpkg --purge "$PACKAGE" >/dev/null 2>&1 || echo "could not remove $PACKAGE" >&2
+  if installed; then
+    DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq "${PACKAGES[@]}" >/dev/null 2>&1 ||
+      dpkg --purge "${PACKAGES[@]}" >/dev/null 2>&1 || echo "could not remove the packages" >&2
   fi
   if [[ -n ${WORK:-} ]]; then
     rm -rf "$WORK"
@@ -214,7 +277,7 @@ install_run() {
     echo "cleaning up after an install run that was killed"
     undo_install "$testnet"
   elif installed; then
-    skip "$PACKAGE is installed on this machine already; this test would replace and remove it"
+    skip "a qbr20g package is installed on this machine already; this test would replace and remove it"
   fi
   id "$USER_NAME" >/dev/null 2>&1 && fail "user $USER_NAME exists and was not made by this test"
 
@@ -225,20 +288,16 @@ install_run() {
   trap 'undo_install "'"$testnet"'"' EXIT
   trap 'exit 1' INT TERM
 
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >"$WORK/apt.log" 2>&1 ||
-    fail "apt-get install failed: $(cat "$WORK/apt.log")"
-  installed || fail "the package is not installed after apt-get"
-  # Of all the installed files, the link helper alone carries a capability.
-  local caps
-  caps=$(dpkg-query -L "$PACKAGE" | while read -r file; do
-    [[ -f $file ]] && getcap "$file"
-  done)
-  [[ $caps == "$HELPER cap_net_raw=ep" ]] || fail "capabilities of the installed files: '$caps'"
-  for file in /usr/share/applications/qbr20g-setup.desktop \
-    /usr/share/icons/hicolor/64x64/apps/qbr20g-setup.png; do
-    [[ -f $file ]] || fail "$file is missing after the install"
-  done
-  man -w qbr20g-setup >/dev/null 2>&1 || fail "man qbr20g-setup finds no page"
+  # First the command line alone, as a machine without a desktop gets it.
+  local link_deb cli_deb setup_deb
+  link_deb=$(the_deb "$dir" qbr20g-link)
+  cli_deb=$(the_deb "$dir" qbr20g-cli)
+  setup_deb=$(the_deb "$dir" qbr20g-setup)
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$link_deb" "$cli_deb" >"$WORK/apt.log" 2>&1 ||
+    fail "apt-get install of the command line failed: $(cat "$WORK/apt.log")"
+  installed_ok qbr20g-cli && installed_ok qbr20g-link || fail "the command line is not installed"
+  installed_ok qbr20g-setup && fail "installing the command line brought in the wizard"
+  man -w qbr20g-cli >/dev/null 2>&1 || fail "man qbr20g-cli finds no page"
 
   useradd --system --no-create-home --shell /usr/sbin/nologin "$USER_NAME"
   local home=$WORK/home
@@ -268,6 +327,38 @@ install_run() {
     sleep 0.1
   done
   [[ -e $WORK/ready ]] || fail "the emulator did not get ready"
+
+  # The command line, as the new user: the bridge is listed and set up, the passphrase read
+  # from standard input.
+  as_user() {
+    ip netns exec "$wizard_ns" setpriv --reuid="$USER_NAME" --regid="$USER_NAME" --init-groups \
+      env -i PATH=/usr/bin:/bin HOME="$home" "$@"
+  }
+  local bridge_text=${BRIDGE_MAC//:/-} listed
+  listed=$(as_user "$CLI" --json list 2>"$WORK/cli.err") ||
+    fail "qbr20g-cli list failed: $(cat "$WORK/cli.err")"
+  grep -q "\"bridge\": \"$bridge_text\"" <<<"$listed" || fail "qbr20g-cli list gave: $listed"
+  printf 'passphrase=workshop passphrase\n' |
+    as_user "$CLI" --quiet configure --adapter eth0 --bridge "$BRIDGE_MAC" --ssid Workshop \
+      --security wpa2-psk --secrets-file - 2>"$WORK/cli.err" ||
+    fail "qbr20g-cli configure failed: $(cat "$WORK/cli.err")"
+  grep -qx '7003 :3' "$settings" || fail "the command line stored: $(cat "$settings")"
+
+  # Then the wizard beside it.
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$setup_deb" >"$WORK/apt.log" 2>&1 ||
+    fail "apt-get install of the wizard failed: $(cat "$WORK/apt.log")"
+  installed_ok qbr20g-setup || fail "the wizard is not installed"
+  # Of all the installed files, the link helper alone carries a capability.
+  local caps
+  caps=$(dpkg-query -L "${PACKAGES[@]}" | while read -r file; do
+    if [[ -f $file ]]; then getcap "$file"; fi
+  done)
+  [[ $caps == "$HELPER cap_net_raw=ep" ]] || fail "capabilities of the installed files: '$caps'"
+  for file in /usr/share/applications/qbr20g-setup.desktop \
+    /usr/share/icons/hicolor/64x64/apps/qbr20g-setup.png; do
+    [[ -f $file ]] || fail "$file is missing after the install"
+  done
+  man -w qbr20g-setup >/dev/null 2>&1 || fail "man qbr20g-setup finds no page"
 
   # ip and setpriv exec in place, so $! is the wizard itself, running as the new user.
   ip netns exec "$wizard_ns" setpriv --reuid="$USER_NAME" --regid="$USER_NAME" --init-groups \

@@ -1,0 +1,66 @@
+#include "cli/progress_line.h"
+
+#include <algorithm>
+#include <cstdio>
+
+ProgressLine::ProgressLine(bool enabled) : enabled_(enabled) {
+  if (enabled_)
+    thread_ = std::thread([this] { Run(); });
+}
+
+ProgressLine::~ProgressLine() {
+  if (!enabled_)
+    return;
+  {
+    std::lock_guard lock(mutex_);
+    ending_ = true;
+  }
+  changed_.notify_one();
+  thread_.join();
+}
+
+void ProgressLine::Show(const std::string& what, std::chrono::milliseconds expected) {
+  if (!enabled_)
+    return;
+  {
+    std::lock_guard lock(mutex_);
+    what_ = what;
+    end_ = std::chrono::steady_clock::now() + expected;
+    shown_ = true;
+  }
+  changed_.notify_one();
+}
+
+void ProgressLine::Clear() {
+  if (!enabled_)
+    return;
+  {
+    std::lock_guard lock(mutex_);
+    shown_ = false;
+  }
+  changed_.notify_one();
+}
+
+void ProgressLine::Run() {
+  std::unique_lock lock(mutex_);
+  bool on_screen = false;
+  while (!ending_) {
+    if (shown_) {
+      const auto left = std::chrono::duration_cast<std::chrono::seconds>(
+          end_ - std::chrono::steady_clock::now() + std::chrono::milliseconds{999});
+      std::fprintf(stderr, "\r\033[K%s  %lld s left", what_.c_str(),
+                   static_cast<long long>(std::max<std::chrono::seconds::rep>(left.count(), 1)));
+      std::fflush(stderr);
+      on_screen = true;
+    } else if (on_screen) {
+      std::fputs("\r\033[K", stderr);
+      std::fflush(stderr);
+      on_screen = false;
+    }
+    changed_.wait_for(lock, std::chrono::milliseconds{250});
+  }
+  if (on_screen) {
+    std::fputs("\r\033[K", stderr);
+    std::fflush(stderr);
+  }
+}
