@@ -10,11 +10,14 @@
 #include <QTableWidget>
 
 #include <cstring>
+#include <fstream>
+#include <sstream>
 
 #include "device/wireless_records.h"
 #include "link/frame_exchange.h"
 #include "link/link_frame.h"
 #include "link/link_timing.h"
+#include "link/mac_text.h"
 #include "tests/gui/wizard_driver.h"
 #include "tests/netns/testnet.h"
 #include "tests/netns/wizard_over_veth.h"
@@ -52,6 +55,27 @@ std::string Settings(const std::string& ssid, const char* mode, const char* key_
          "\n7019 :" + passphrase + "\n7022 :0\n";
 }
 const std::string NO_KEYS = "7006 :\n7007 :\n7008 :\n7009 :\n";
+
+// Every frame of a log but the settled-log markers, one line each, without the time.
+std::string Wire(const std::vector<FrameLogEntry>& log) {
+  std::string wire;
+  for (const FrameLogEntry& entry : log) {
+    if (entry.code == netns::LOG_MARKER)
+      continue;
+    const std::vector<std::uint8_t> frame = entry.frame();
+    const std::string line =
+        format_log_line(0, entry.direction.c_str(), frame.data(), static_cast<int>(frame.size()));
+    wire += line.substr(line.find(' ') + 1) + "\n";
+  }
+  return wire;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
 
 int RowOf(QTableWidget* list, const QString& ssid) {
   for (int row = 0; row < list->rowCount(); ++row)
@@ -261,6 +285,43 @@ TEST_F(WizardOverVeth, DisableAfterAWpaVisitKeepsThePassphrase) {
   ASSERT_NO_FATAL_FAILURE(SaveAndFinish());
   EXPECT_EQ(bridge.settings(),
             Settings("OpenCafe", "0", "0", "0", NO_KEYS, "1", "home passphrase"));
+}
+
+// Every frame of a flow through every page, against a recording: moving code about must not
+// change a byte on the wire. When the wire changes on purpose, the test writes what it saw
+// beside itself; that file becomes the new recording.
+TEST_F(WizardOverVeth, AFlowThroughEveryPageSendsTheRecordedFrames) {
+  auto& bridge = StartBridge(BRIDGE_MAC);
+  ASSERT_NO_FATAL_FAILURE(ChooseNetwork("OldPrinter"));
+  Next(CSiteSurveyPage::IDC_NEXT, CWepPage::IDD);
+  wizard->Type(CWepPage::IDC_KEY1, "00112233445566778899AABBCC");
+  Next(CWepPage::IDC_NEXT, CSummaryPage::IDD);
+  Next(CSummaryPage::IDC_BACK, CWepPage::IDD);
+  wizard->Choose(CWepPage::IDC_MODE, 3);
+  ASSERT_TRUE(wizard->Advance());
+  ASSERT_EQ(wizard->page()->Idd(), CWpaPage::IDD);
+  wizard->Type(CWpaPage::IDC_PASSPHRASE, "recorded passphrase");
+  Next(CWpaPage::IDC_NEXT, CSummaryPage::IDD);
+  Next(CSummaryPage::IDC_BACK, CWpaPage::IDD);
+  Next(CWpaPage::IDC_BACK, CSiteSurveyPage::IDD);
+  ASSERT_TRUE(wizard->WaitForMessage(WM_SURVEY_RESULT));
+  wizard->Click(CSiteSurveyPage::IDC_MANUAL);
+  wizard->Type(CSiteSurveyPage::IDC_SSID, "Typed Net");
+  Next(CSiteSurveyPage::IDC_NEXT, CSecurityPage::IDD);
+  Next(CSecurityPage::IDC_NEXT, CSummaryPage::IDD);
+  ASSERT_NO_FATAL_FAILURE(SaveAndFinish());
+
+  std::uint8_t own[MAC_SIZE];
+  std::uint8_t peer[MAC_SIZE];
+  ASSERT_EQ(mac_text_to_bytes(WIZARD_MAC, own), 0);
+  ASSERT_EQ(mac_text_to_bytes(BRIDGE_MAC, peer), 0);
+  const std::string wire = Wire(bridge.settled_log(own, peer));
+  const std::string recorded = ReadFile(QBR20G_RECORDED_FLOW);
+  if (wire != recorded) {
+    std::ofstream("recorded_flow.actual.txt", std::ios::binary) << wire;
+    ADD_FAILURE() << "the wire differs from " << QBR20G_RECORDED_FLOW
+                  << "; what was seen is in recorded_flow.actual.txt of the test's folder";
+  }
 }
 
 TEST_F(WizardOverVeth, ExitEscapeAndEnterEndTheWizardFromADeepPage) {
