@@ -27,9 +27,6 @@
 
 namespace {
 
-constexpr int SEARCH_BITMAP = 159;
-constexpr int PRODUCT_PICTURE = 222;
-constexpr int PRODUCT_MASK = 221;
 constexpr const char* PRODUCT_TIP = "QBR20N, a professional 150M Mini WiFi Bridge";
 
 } // namespace
@@ -56,8 +53,7 @@ CDeviceListPage::CDeviceListPage() : CWizardPage(IDD) {
 
   product_link_ = new CHyperLinkButton(this);
   SetControlId(product_link_, IDC_PRODUCT_LINK);
-  // The template place in pixels, widened by the one pixel the conversion loses to the picture.
-  product_link_->setGeometry(408, 0, 227, 182);
+  product_link_->setGeometry(PRODUCT_LINK_RECT);
   product_link_->hide();
 
   icon_ = QIcon(QPixmap::fromImage(LoadBitmap(APPLICATION_ICON)));
@@ -72,33 +68,33 @@ CDeviceListPage::~CDeviceListPage() { StopWorker(); }
 bool CDeviceListPage::OnInitDialog() {
   setWindowIcon(icon_);
   QPoint origin(theApp.page_origin_x, theApp.page_origin_y);
-  background_ = ApplyDeviceListSkin(this, SEARCH_BITMAP, &origin);
+  background_ = ApplyDeviceListSkin(this, DEVICE_LIST_BACKGROUND, &origin);
   if (!background_.isNull()) {
     theApp.page_origin_x = origin.x();
     theApp.page_origin_y = origin.y();
   }
 
-  PlaceSkinButton(refresh_, QRect(465, 198, 122, 25), 189, 180, 189);
+  PlaceButton(refresh_, DEVICE_LIST_REFRESH_BUTTON);
   PlaceButton(back_, BACK_BUTTON);
   PlaceButton(next_, NEXT_BUTTON);
   PlaceButton(exit_, EXIT_BUTTON);
-  list_->setGeometry(190, 234, 265, 153);
+  list_->setGeometry(DEVICE_LIST_RECT);
   PlaceStatusLine(status_);
-  version_label_->setGeometry(322, 110, 64, 23);
+  version_label_->setGeometry(VERSION_LABEL_RECT);
   version_label_->SetColor(QColor(0xff, 0xff, 0xff));
   version_label_->SetText(QString::fromLatin1(VERSION_TEXT));
 
   FinishSetUp();
-  banner_ = AddBanner(290, 82);
+  banner_ = AddBanner(WORK_BANNER_SIZE.width(), WORK_BANNER_SIZE.height());
 
   OnRefresh();
   columns_ready_ = true;
 
   product_link_->show();
-  product_link_->SetBackdropBitmap(PRODUCT_PICTURE);
+  product_link_->SetBackdropBitmap(PRODUCT_BUBBLE);
   product_link_->SetShapeBitmap(PRODUCT_MASK, true);
   product_link_->SetMaskBitmap(PRODUCT_MASK, true);
-  product_link_->SetStateBitmaps(PRODUCT_PICTURE, PRODUCT_PICTURE, PRODUCT_PICTURE);
+  product_link_->SetStateBitmaps(PRODUCT_BUBBLE, PRODUCT_BUBBLE, PRODUCT_BUBBLE);
   product_link_->SetLinkTarget(QString::fromLatin1(PRODUCT_PAGE_URL));
   product_link_->SetTipText(QString::fromLatin1(PRODUCT_TIP));
   return true;

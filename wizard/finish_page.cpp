@@ -18,13 +18,13 @@ CFinishPage::CFinishPage() : CWizardPage(IDD, 365, 224) {
 }
 
 bool CFinishPage::OnInitDialog() {
-  SkinPage(178);
-  PlaceSkinButton(web_site_, QRect(300, 407, 106, 24), 193, 192, 193);
+  SkinPage(FINISH_BACKGROUND);
+  PlaceButton(web_site_, WEB_SITE_BUTTON);
   PlaceButton(back_, BACK_BUTTON);
   PlaceButton(next_, NEXT_BUTTON);
   PlaceButton(exit_, EXIT_BUTTON);
   FinishSetUp();
-  banner_ = AddBanner(395, 130);
+  banner_ = AddBanner(SAVED_NOTICE_SIZE.width(), SAVED_NOTICE_SIZE.height());
   banner_->SetKind(BANNER_SAVED);
   banner_->Start();
   return true;

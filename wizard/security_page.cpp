@@ -31,11 +31,11 @@ CSecurityPage::CSecurityPage() : CWizardPage(IDD) {
 }
 
 bool CSecurityPage::OnInitDialog() {
-  SkinPage(173);
+  SkinPage(SECURITY_BACKGROUND);
   PlaceButton(back_, BACK_BUTTON);
   PlaceButton(next_, NEXT_BUTTON);
   PlaceButton(exit_, EXIT_BUTTON);
-  mode_->setGeometry(161, 205, 100, 22);
+  mode_->setGeometry(SECURITY_MODE_LIST_RECT);
   FinishSetUp();
   mode_->setCurrentIndex(0);
   return true;

@@ -32,7 +32,6 @@
 
 namespace {
 
-constexpr int SURVEY_BITMAP = 172;
 constexpr const char* HIDDEN_SSID = "[HiddenSSID]";
 
 } // namespace
@@ -87,20 +86,20 @@ CSiteSurveyPage::~CSiteSurveyPage() { StopWorker(); }
 
 bool CSiteSurveyPage::OnInitDialog() {
   entry_choice_ = 0;
-  SkinPage(SURVEY_BITMAP);
-  PlaceSkinButton(refresh_, QRect(488, 320, 122, 25), 189, 180, 189);
+  SkinPage(SITE_SURVEY_BACKGROUND);
+  PlaceButton(refresh_, SURVEY_REFRESH_BUTTON);
   PlaceButton(back_, BACK_BUTTON);
   PlaceButton(next_, NEXT_BUTTON);
   PlaceButton(exit_, EXIT_BUTTON);
-  list_->setGeometry(120, 197, 496, 121);
+  list_->setGeometry(NETWORK_LIST_RECT);
   PlaceStatusLine(status_);
-  ssid_box_->setGeometry(167, 352, 150, 21);
-  channel_->setGeometry(167, 377, 150, 22);
+  ssid_box_->setGeometry(SSID_BOX_RECT);
+  channel_->setGeometry(CHANNEL_LIST_RECT);
   channel_->setCurrentIndex(5);
-  from_list_->setGeometry(101, 200, 13, 13);
-  manual_->setGeometry(101, 355, 13, 13);
+  from_list_->setGeometry(FROM_LIST_RADIO_RECT);
+  manual_->setGeometry(MANUAL_RADIO_RECT);
   FinishSetUp();
-  banner_ = AddBanner(290, 82);
+  banner_ = AddBanner(WORK_BANNER_SIZE.width(), WORK_BANNER_SIZE.height());
 
   OnRefresh();
   list_ready_ = true;

@@ -32,14 +32,14 @@ struct Box {
 };
 // Old settings on the left, new ones on the right: channel, network type, SSID, security.
 const Box BOXES[8] = {
-    {CSummaryPage::IDC_OLD_CHANNEL, QRect(187, 258, 120, 18)},
-    {CSummaryPage::IDC_OLD_TYPE, QRect(187, 285, 120, 18)},
-    {CSummaryPage::IDC_OLD_SSID, QRect(187, 312, 120, 18)},
-    {CSummaryPage::IDC_OLD_SECURITY, QRect(187, 339, 120, 18)},
-    {CSummaryPage::IDC_NEW_CHANNEL, QRect(419, 258, 120, 18)},
-    {CSummaryPage::IDC_NEW_TYPE, QRect(419, 285, 120, 18)},
-    {CSummaryPage::IDC_NEW_SSID, QRect(419, 312, 120, 18)},
-    {CSummaryPage::IDC_NEW_SECURITY, QRect(419, 339, 120, 18)},
+    {CSummaryPage::IDC_OLD_CHANNEL, OLD_SETTING_RECTS[0]},
+    {CSummaryPage::IDC_OLD_TYPE, OLD_SETTING_RECTS[1]},
+    {CSummaryPage::IDC_OLD_SSID, OLD_SETTING_RECTS[2]},
+    {CSummaryPage::IDC_OLD_SECURITY, OLD_SETTING_RECTS[3]},
+    {CSummaryPage::IDC_NEW_CHANNEL, NEW_SETTING_RECTS[0]},
+    {CSummaryPage::IDC_NEW_TYPE, NEW_SETTING_RECTS[1]},
+    {CSummaryPage::IDC_NEW_SSID, NEW_SETTING_RECTS[2]},
+    {CSummaryPage::IDC_NEW_SECURITY, NEW_SETTING_RECTS[3]},
 };
 
 } // namespace
@@ -63,7 +63,7 @@ CSummaryPage::CSummaryPage() : CWizardPage(IDD) {
 CSummaryPage::~CSummaryPage() { StopWorker(); }
 
 bool CSummaryPage::OnInitDialog() {
-  SkinPage(177);
+  SkinPage(SUMMARY_BACKGROUND);
   PlaceButton(back_, BACK_BUTTON);
   PlaceButton(next_, NEXT_BUTTON);
   PlaceButton(exit_, EXIT_BUTTON);
@@ -71,7 +71,7 @@ bool CSummaryPage::OnInitDialog() {
   for (int i = 0; i < 8; ++i)
     boxes_[i]->setGeometry(BOXES[i].rect);
   FinishSetUp();
-  banner_ = AddBanner(290, 82);
+  banner_ = AddBanner(WORK_BANNER_SIZE.width(), WORK_BANNER_SIZE.height());
 
   texts_[0] = texts_[4] = QStringLiteral("Auto");
   texts_[1] = texts_[5] = QStringLiteral("Infrastructure");

@@ -61,22 +61,22 @@ CWepPage::CWepPage() : CWizardPage(IDD) {
 }
 
 bool CWepPage::OnInitDialog() {
-  SkinPage(174);
+  SkinPage(WEP_BACKGROUND);
   hint_ascii_ = LoadBitmap(HINT_ASCII);
   hint_hex_ = LoadBitmap(HINT_HEX);
   mode_->setCurrentIndex(security_mode_);
   default_key_->setCurrentIndex(0);
   format_->setCurrentIndex(1);
-  hint_->setGeometry(361, 370, 114, 8);
+  hint_->setGeometry(KEY_HINT_RECT);
   OnHintRefresh();
   PlaceButton(back_, BACK_BUTTON);
   PlaceButton(next_, NEXT_BUTTON);
   PlaceButton(exit_, EXIT_BUTTON);
   PlaceStatusLine(status_);
-  mode_->setGeometry(163, 205, 90, 22);
+  mode_->setGeometry(KEY_MODE_LIST_RECT);
   for (int i = 0; i < 4; ++i)
-    keys_[i]->setGeometry(163, 255 + 24 * i, 110, 20);
-  default_key_->setGeometry(163, 364, 90, 22);
+    keys_[i]->setGeometry(WEP_KEY_RECTS[i]);
+  default_key_->setGeometry(DEFAULT_KEY_LIST_RECT);
   FinishSetUp();
   return true;
 }

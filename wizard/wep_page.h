@@ -23,8 +23,8 @@ public:
   static constexpr int IDC_STATUS = 1033;
   static constexpr int IDC_FORMAT = 1049;
   static constexpr int IDC_HINT = 1052;
-  static constexpr int HINT_ASCII = 197;
-  static constexpr int HINT_HEX = 198;
+  static constexpr int HINT_ASCII = ASCII_KEY_HINT;
+  static constexpr int HINT_HEX = HEX_KEY_HINT;
 
   CWepPage();
 

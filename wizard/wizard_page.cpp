@@ -35,7 +35,7 @@ CTransparentLabel* CWizardPage::AddLabel(int id, int x_du, int y_du, int w_du, i
   return label;
 }
 
-void CWizardPage::PlaceButton(CSkinButton* button, const SkinButtonPlace& place) {
+void CWizardPage::PlaceButton(CSkinButton* button, const ButtonPlace& place) {
   PlaceSkinButton(button, place.rect, place.normal, place.hover, place.pressed);
 }
 

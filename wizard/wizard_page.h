@@ -6,6 +6,7 @@
 #include <QRect>
 
 #include "platform/page_base.h"
+#include "res/page_layout.h"
 
 class CSkinButton;
 class CTransparentLabel;
@@ -13,20 +14,10 @@ class CProgressBanner;
 
 // Exit is the pages' cancel command.
 constexpr int IDC_EXIT = 2;
-constexpr int APPLICATION_ICON = 128;
 
 // Template size of the pages (423 x 314 dialog units) before the background sets the real one.
 constexpr int PAGE_TEMPLATE_WIDTH_DU = 423;
 constexpr int PAGE_TEMPLATE_HEIGHT_DU = 314;
-
-// Standard navigation buttons: rectangle and normal / hover / pressed bitmaps.
-struct SkinButtonPlace {
-  QRect rect;
-  int normal, hover, pressed;
-};
-inline const SkinButtonPlace BACK_BUTTON{QRect(430, 409, 48, 21), 181, 182, 183};
-inline const SkinButtonPlace NEXT_BUTTON{QRect(487, 409, 47, 22), 186, 187, 188};
-inline const SkinButtonPlace EXIT_BUTTON{QRect(544, 409, 43, 23), 184, 185, 184};
 
 class CWizardPage : public CPageBase {
   Q_OBJECT
@@ -47,7 +38,7 @@ protected:
   // Child controls of the page "template", placed at their template rectangle (dialog units).
   CSkinButton* AddSkinButton(int id, int x_du, int y_du, int w_du, int h_du);
   CTransparentLabel* AddLabel(int id, int x_du, int y_du, int w_du, int h_du);
-  void PlaceButton(CSkinButton* button, const SkinButtonPlace& place);
+  void PlaceButton(CSkinButton* button, const ButtonPlace& place);
   // The banner is 290 x 82 (395 x 130 on the finish page), centred in the client area.
   CProgressBanner* AddBanner(int width, int height);
 

@@ -18,9 +18,6 @@
 
 namespace {
 
-constexpr int WPA_BACKGROUND = 175;
-constexpr int WPA2_BACKGROUND = 176;
-
 QString CipherFor(int mode) { return mode == 2 ? QStringLiteral("TKIP") : QStringLiteral("AES"); }
 
 } // namespace
@@ -56,9 +53,9 @@ bool CWpaPage::OnInitDialog() {
   PlaceButton(exit_, EXIT_BUTTON);
   PlaceStatusLine(status_);
   FinishSetUp();
-  cipher_box_->setGeometry(163, 270, 90, 20);
-  passphrase_box_->setGeometry(163, 338, 110, 20);
-  mode_->setGeometry(163, 205, 90, 22);
+  cipher_box_->setGeometry(CIPHER_BOX_RECT);
+  passphrase_box_->setGeometry(PASSPHRASE_BOX_RECT);
+  mode_->setGeometry(KEY_MODE_LIST_RECT);
   mode_->setCurrentIndex(security_mode_);
   mode_->setEnabled(mode_list_enabled_);
   cipher_ = CipherFor(security_mode_);

@@ -4,12 +4,16 @@
 
 #include "artwork_style.h"
 #include "pictures.h"
+#include "res/page_layout.h"
 
 namespace artwork {
 
 namespace {
 
 constexpr int TEXT_LEFT = 30;
+// Between a field's label and the field: the security, WEP and WPA pages leave more room.
+constexpr int LABEL_GAP = 6;
+constexpr int KEY_PAGE_LABEL_GAP = 8;
 
 QImage StartPage(QSize size, const QString& badge, const QString& title, QPainter& painter) {
   QImage image = NewPicture(size.width(), size.height(), BODY);
@@ -19,9 +23,14 @@ QImage StartPage(QSize size, const QString& badge, const QString& title, QPainte
 }
 
 void DrawNavigation(QPainter& painter) {
-  DrawButtonCaption(painter, QRect(430, 409, 48, 21), QStringLiteral("Back"));
-  DrawButtonCaption(painter, QRect(487, 409, 47, 22), QStringLiteral("Next"));
-  DrawButtonCaption(painter, QRect(544, 409, 43, 23), QStringLiteral("Exit"));
+  DrawButtonCaption(painter, BACK_BUTTON.rect, QStringLiteral("Back"));
+  DrawButtonCaption(painter, NEXT_BUTTON.rect, QStringLiteral("Next"));
+  DrawButtonCaption(painter, EXIT_BUTTON.rect, QStringLiteral("Exit"));
+}
+
+// The label of a form field, right-aligned `gap` pixels before it, on the field's row.
+void DrawLabelBefore(QPainter& painter, const QRect& field, int gap, const QString& text) {
+  DrawRowLabel(painter, field.left() - gap, field.top(), field.height(), text);
 }
 
 void DrawInstruction(QPainter& painter, const QRect& box, const QString& text) {
@@ -55,18 +64,22 @@ QImage DeviceListBackground() {
   QPainter painter;
   QImage image = StartPage(QSize(635, 474), QStringLiteral("1"),
                            QStringLiteral("Select your bridge"), painter);
-  // The version text is drawn by the page at (322, 110) in white.
-  DrawText(painter, QRect(230, 110, 86, 23), QStringLiteral("Version"), Font(14), HEADER_TEXT,
-           Qt::AlignRight | Qt::AlignTop);
+  // The page writes its version in white into VERSION_LABEL_RECT.
+  DrawText(painter,
+           QRect(VERSION_LABEL_RECT.left() - 92, VERSION_LABEL_RECT.top(), 86,
+                 VERSION_LABEL_RECT.height()),
+           QStringLiteral("Version"), Font(14), HEADER_TEXT, Qt::AlignRight | Qt::AlignTop);
 
   DrawInstruction(painter, QRect(TEXT_LEFT, 146, 370, 40),
                   QStringLiteral("Select a bridge from the list and click Next."));
   DrawBridgeScene(painter, QRect(22, 226, 156, 150));
-  DrawText(painter, QRect(190, 208, 270, 22), QStringLiteral("Bridges on the network"),
-           Font(15, true), INK, Qt::AlignLeft | Qt::AlignVCenter);
-  painter.fillRect(190, 231, 265, 1, RULE);
+  const QRect& list = DEVICE_LIST_RECT;
+  DrawText(painter, QRect(list.left(), list.top() - 26, 270, 22),
+           QStringLiteral("Bridges on the network"), Font(15, true), INK,
+           Qt::AlignLeft | Qt::AlignVCenter);
+  painter.fillRect(list.left(), list.top() - 3, list.width(), 1, RULE);
 
-  DrawButtonCaption(painter, QRect(465, 198, 122, 25), QStringLiteral("Refresh List"));
+  DrawButtonCaption(painter, DEVICE_LIST_REFRESH_BUTTON.rect, QStringLiteral("Refresh List"));
   DrawNote(painter, QRect(465, 234, 150, 80),
            QStringLiteral("Click Refresh List to find bridges recently added to the network."));
   DrawNavigation(painter);
@@ -81,15 +94,17 @@ QImage SiteSurveyBackground() {
   DrawInstruction(painter, QRect(TEXT_LEFT, 146, 580, 44),
                   QStringLiteral("Select a network from the list, click Refresh List to search "
                                  "again, or enter the SSID manually. Then click Next."));
-  // Beside the two radio buttons (at x 101).
-  DrawText(painter, QRect(TEXT_LEFT, 197, 66, 20), QStringLiteral("From list"), Font(12, true), INK,
-           Qt::AlignRight | Qt::AlignVCenter);
-  DrawText(painter, QRect(TEXT_LEFT, 352, 66, 20), QStringLiteral("Manual"), Font(12, true), INK,
-           Qt::AlignRight | Qt::AlignVCenter);
-  DrawButtonCaption(painter, QRect(488, 320, 122, 25), QStringLiteral("Refresh List"));
+  // Before the two radio buttons.
+  for (const auto& [radio, text] :
+       {std::pair{FROM_LIST_RADIO_RECT, "From list"}, std::pair{MANUAL_RADIO_RECT, "Manual"}})
+    DrawText(painter, QRect(TEXT_LEFT, radio.top() - 3, radio.left() - 5 - TEXT_LEFT, 20),
+             QString::fromLatin1(text), Font(12, true), INK, Qt::AlignRight | Qt::AlignVCenter);
+  DrawButtonCaption(painter, SURVEY_REFRESH_BUTTON.rect, QStringLiteral("Refresh List"));
 
-  DrawRowLabel(painter, 161, 352, 21, QStringLiteral("SSID"));
-  DrawRowLabel(painter, 161, 377, 21, QStringLiteral("Channel"));
+  DrawLabelBefore(painter, SSID_BOX_RECT, LABEL_GAP, QStringLiteral("SSID"));
+  // On a row as high as the SSID box's, so the two labels line up.
+  DrawLabelBefore(painter, QRect(CHANNEL_LIST_RECT.topLeft(), SSID_BOX_RECT.size()), LABEL_GAP,
+                  QStringLiteral("Channel"));
   DrawNote(painter, QRect(332, 352, 278, 46),
            QStringLiteral("You can enter the SSID manually, for a network that hides its "
                           "name, and choose its channel."));
@@ -104,7 +119,7 @@ QImage SecurityBackground() {
                            QStringLiteral("Choose the security mode"), painter);
   DrawInstruction(painter, QRect(TEXT_LEFT, 146, 575, 44),
                   QStringLiteral("Choose the security that the wireless network uses."));
-  DrawRowLabel(painter, 153, 205, 22, QStringLiteral("Security"));
+  DrawLabelBefore(painter, SECURITY_MODE_LIST_RECT, KEY_PAGE_LABEL_GAP, QStringLiteral("Security"));
 
   const QString choices[][2] = {
       {QStringLiteral("Disable"), QStringLiteral("an open network without a key")},
@@ -114,13 +129,13 @@ QImage SecurityBackground() {
   };
   int y = 252;
   for (const auto& choice : choices) {
-    DrawText(painter, QRect(161, y, 90, 20), choice[0], Font(13, true), ACCENT_DARK,
-             Qt::AlignLeft | Qt::AlignVCenter);
+    DrawText(painter, QRect(SECURITY_MODE_LIST_RECT.left(), y, 90, 20), choice[0], Font(13, true),
+             ACCENT_DARK, Qt::AlignLeft | Qt::AlignVCenter);
     DrawText(painter, QRect(252, y, 340, 20), choice[1], Font(13), INK,
              Qt::AlignLeft | Qt::AlignVCenter);
     y += 24;
   }
-  DrawNote(painter, QRect(161, y + 8, 420, 40),
+  DrawNote(painter, QRect(SECURITY_MODE_LIST_RECT.left(), y + 8, 420, 40),
            QStringLiteral("Choose Disable and click Next for an open network; the other "
                           "choices take you to their keys."));
   DrawNavigation(painter);
@@ -135,11 +150,12 @@ QImage WepBackground() {
   DrawInstruction(painter, QRect(TEXT_LEFT, 146, 575, 44),
                   QStringLiteral("Enter up to four keys and choose the key that the bridge "
                                  "uses."));
-  DrawRowLabel(painter, 155, 205, 22, QStringLiteral("Security"));
+  DrawLabelBefore(painter, KEY_MODE_LIST_RECT, KEY_PAGE_LABEL_GAP, QStringLiteral("Security"));
   for (int key = 0; key < 4; ++key) {
-    DrawRowLabel(painter, 155, 255 + 24 * key, 20, QStringLiteral("Key %1").arg(key + 1));
+    DrawLabelBefore(painter, WEP_KEY_RECTS[key], KEY_PAGE_LABEL_GAP,
+                    QStringLiteral("Key %1").arg(key + 1));
   }
-  DrawRowLabel(painter, 155, 364, 22, QStringLiteral("Key Index"));
+  DrawLabelBefore(painter, DEFAULT_KEY_LIST_RECT, KEY_PAGE_LABEL_GAP, QStringLiteral("Key Index"));
 
   const QRect help(300, 205, 305, 140);
   painter.save();
@@ -168,13 +184,13 @@ QImage WpaBackground(bool wpa2) {
                            painter);
   DrawInstruction(painter, QRect(TEXT_LEFT, 146, 575, 44),
                   QStringLiteral("Enter the passphrase of the wireless network."));
-  DrawRowLabel(painter, 155, 205, 22, QStringLiteral("Security"));
-  DrawRowLabel(painter, 155, 270, 20, QStringLiteral("Encryption"));
-  DrawRowLabel(painter, 155, 338, 20, QStringLiteral("Passphrase"));
-  DrawNote(painter, QRect(265, 270, 340, 40),
+  DrawLabelBefore(painter, KEY_MODE_LIST_RECT, KEY_PAGE_LABEL_GAP, QStringLiteral("Security"));
+  DrawLabelBefore(painter, CIPHER_BOX_RECT, KEY_PAGE_LABEL_GAP, QStringLiteral("Encryption"));
+  DrawLabelBefore(painter, PASSPHRASE_BOX_RECT, KEY_PAGE_LABEL_GAP, QStringLiteral("Passphrase"));
+  DrawNote(painter, QRect(CIPHER_BOX_RECT.right() + 13, CIPHER_BOX_RECT.top(), 340, 40),
            wpa2 ? QStringLiteral("AES is selected automatically for WPA2-PSK.")
                 : QStringLiteral("TKIP is selected automatically for WPA-PSK."));
-  DrawNote(painter, QRect(285, 338, 320, 40),
+  DrawNote(painter, QRect(PASSPHRASE_BOX_RECT.right() + 13, PASSPHRASE_BOX_RECT.top(), 320, 40),
            QStringLiteral("The passphrase is case-sensitive and 8 to 63 characters long."));
   DrawNavigation(painter);
   painter.end();
@@ -192,10 +208,9 @@ QImage SummaryBackground() {
   DrawPanel(painter, QRect(320, 212, 291, 160), QStringLiteral("New settings"), ACCENT_DARK);
   const QString rows[] = {QStringLiteral("Channel"), QStringLiteral("Network Type"),
                           QStringLiteral("SSID"), QStringLiteral("Security")};
-  for (int row = 0; row < 4; ++row) {
-    const int top = 258 + 27 * row;
-    DrawRowLabel(painter, 181, top, 18, rows[row]);
-    DrawRowLabel(painter, 413, top, 18, rows[row]);
+  for (int row = 0; row < SUMMARY_ROWS; ++row) {
+    DrawLabelBefore(painter, OLD_SETTING_RECTS[row], LABEL_GAP, rows[row]);
+    DrawLabelBefore(painter, NEW_SETTING_RECTS[row], LABEL_GAP, rows[row]);
   }
   DrawNavigation(painter);
   painter.end();
@@ -229,7 +244,7 @@ QImage FinishBackground() {
   DrawText(painter, QRect(237, 346, 160, 20), QStringLiteral("QBR20G"), Font(14, true), INK,
            Qt::AlignCenter);
 
-  DrawButtonCaption(painter, QRect(300, 407, 106, 24), QStringLiteral("Visit Web Site"));
+  DrawButtonCaption(painter, WEB_SITE_BUTTON.rect, QStringLiteral("Visit Web Site"));
   DrawNavigation(painter);
   painter.end();
   return image;
