@@ -5,12 +5,12 @@
 #include <QIcon>
 #include <QStringList>
 
-#include "wizard/wizard_page.h"
+#include "wizard/worker_page.h"
 
 class CHyperLinkButton;
-class QTableWidget;
+class ReportList;
 
-class CDeviceListPage : public CWizardPage {
+class CDeviceListPage : public CWorkerPage {
   Q_OBJECT
 
 public:
@@ -32,18 +32,11 @@ public:
   void OnNext();
   void OnListClick();
 
-  QTableWidget* List() const { return list_; }
-  CProgressBanner* Banner() const { return banner_; }
-
-protected:
-  void OnTimer(int id) override;
-  void OnPageMessage(int message) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-  // The search worker: discovery on the host adapters, then the list handed to the UI.
-  void SearchWorker();
-  void FillList(const QStringList& macs);
+  // The search: discovery on the host adapters; the bridges found go to the list.
+  void OnWorkStarted() override;
+  void DoWork(const std::stop_token& stop) override;
+  void OnWorkDone() override;
 
   CHyperLinkButton* product_link_;
   CTransparentLabel* version_label_;
@@ -52,8 +45,7 @@ private:
   CSkinButton* refresh_;
   CSkinButton* next_;
   CSkinButton* back_;
-  QTableWidget* list_;
+  ReportList* list_;
   QIcon icon_;
   bool columns_ready_ = false;
-  CProgressBanner* banner_ = nullptr;
 };

@@ -6,9 +6,6 @@
 
 class QComboBox;
 
-// The security mode lists of the security, WEP and WPA pages: position = mode number.
-QComboBox* MakeSecurityModeList(QWidget* page, int id);
-
 class CSecurityPage : public CWizardPage {
   Q_OBJECT
 

@@ -4,8 +4,8 @@
 #include <QMessageBox>
 #include <QStandardPaths>
 
-#include "wizard/device_list_page.h"
 #include "wizard/link_state.h"
+#include "wizard/page_flow.h"
 
 CSetupApp theApp;
 
@@ -107,7 +107,7 @@ bool CSetupApp::InitInstance() {
     }
     return false;
   }
-  RunPages(std::make_unique<CDeviceListPage>());
+  RunPages(BuildPage({Page::DeviceList}));
   return false;
 }
 

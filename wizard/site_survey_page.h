@@ -2,18 +2,18 @@
 // user pick one (typing the name of a hidden one) or enter an SSID and channel by hand.
 #pragma once
 
-#include <QByteArray>
 #include <QVector>
 
-#include "wizard/wizard_page.h"
+#include "device/wireless_records.h"
+#include "wizard/worker_page.h"
 
 class QButtonGroup;
 class QComboBox;
 class QLineEdit;
 class QRadioButton;
-class QTableWidget;
+class ReportList;
 
-class CSiteSurveyPage : public CWizardPage {
+class CSiteSurveyPage : public CWorkerPage {
   Q_OBJECT
 
 public:
@@ -27,7 +27,6 @@ public:
   static constexpr int IDC_LIST = 1010;
   static constexpr int IDC_STATUS = 1034;
   static constexpr int IDC_CHANNEL = 1051;
-  static constexpr int SSID_MAX_BYTES = 32; // the 802.11 limit
 
   CSiteSurveyPage();
   ~CSiteSurveyPage() override;
@@ -45,25 +44,17 @@ public:
   bool HiddenRowSelected() const { return hidden_row_selected_; }
   int SecurityModeNumber() const { return security_mode_; }
 
-protected:
-  void OnTimer(int id) override;
-  void OnPageMessage(int message) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-  // One surveyed network as the list shows it; the SSID keeps the bridge's bytes.
-  struct Row {
-    QByteArray ssid, mac_text, channel, signal_text, security, speed;
-  };
-  void SurveyWorker();
-  void FillList(const QVector<Row>& rows);
+  // The survey: the bridge's report into the records, then its networks into the list.
+  void OnWorkStarted() override;
+  void DoWork(const std::stop_token& stop) override;
+  void OnWorkDone() override;
+  void FillList(const QVector<NetworkEntry>& rows);
   void UpdateControls();
   void ReadControls();
   int ChannelNumber() const;
-  // The status message that refuses `ssid`, or an empty string when it may be used.
-  QString SsidProblem(const QByteArray& ssid, bool typed) const;
 
-  QTableWidget* list_;
+  ReportList* list_;
   CSkinButton* refresh_;
   CSkinButton* next_;
   CSkinButton* back_;
@@ -74,7 +65,6 @@ private:
   QLineEdit* ssid_box_;
   QComboBox* channel_;
   CTransparentLabel* status_;
-  CProgressBanner* banner_ = nullptr;
 
   QString ssid_text_;
   int entry_choice_ = 0;
@@ -82,5 +72,6 @@ private:
   bool hidden_row_selected_ = false;
   int selected_row_ = -1;
   int security_mode_ = 0;
-  QVector<Row> rows_;
+  // The networks the list shows, as the survey stored them.
+  QVector<NetworkEntry> rows_;
 };

@@ -4,11 +4,11 @@
 
 #include <QString>
 
-#include "wizard/wizard_page.h"
+#include "wizard/worker_page.h"
 
 class QLineEdit;
 
-class CSummaryPage : public CWizardPage {
+class CSummaryPage : public CWorkerPage {
   Q_OBJECT
 
 public:
@@ -29,7 +29,7 @@ public:
   CSummaryPage();
   ~CSummaryPage() override;
 
-  // The page it was reached from: 0 site survey, 1 security, 2 WEP, 3 WPA-PSK, 4 WPA2-PSK.
+  // Where Back leads (see PageStep::origin).
   void SetOrigin(int origin) { origin_ = origin; }
   int Origin() const { return origin_; }
   bool Saved() const { return saved_; }
@@ -38,21 +38,20 @@ public:
   void OnSave();
   void OnBack();
 
-protected:
-  void OnTimer(int id) override;
-  void OnPageMessage(int message) override;
-
 private:
-  void SaveWorker();
+  // The save: the configuration write with the user's settings.
+  void OnWorkStarted() override;
+  void DoWork(const std::stop_token& stop) override;
+  void OnWorkDone() override;
   void UpdateControls();
 
   CSkinButton* back_;
   CSkinButton* next_;
   CSkinButton* exit_;
   CTransparentLabel* status_;
-  CProgressBanner* banner_ = nullptr;
-  QLineEdit* boxes_[8];
-  QString texts_[8];
+  // Old settings, then new ones, each row by row.
+  QLineEdit* boxes_[2 * SUMMARY_ROWS];
+  QString texts_[2 * SUMMARY_ROWS];
   bool saved_ = false;
   int origin_ = 0;
 };

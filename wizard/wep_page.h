@@ -2,8 +2,6 @@
 // (64 or 128 bit) that follows from the keys' length. Keys are stored as hex text.
 #pragma once
 
-#include <QByteArray>
-
 #include "wizard/wizard_page.h"
 
 class QComboBox;
@@ -23,14 +21,12 @@ public:
   static constexpr int IDC_STATUS = 1033;
   static constexpr int IDC_FORMAT = 1049;
   static constexpr int IDC_HINT = 1052;
-  static constexpr int HINT_ASCII = ASCII_KEY_HINT;
-  static constexpr int HINT_HEX = HEX_KEY_HINT;
 
   CWepPage();
 
   void SetSecurityModeNumber(int mode) { security_mode_ = mode; }
   int SecurityModeNumber() const { return security_mode_; }
-  // The bitmap the hint picture shows.
+  // The picture the hint shows.
   int HintBitmap() const { return hint_bitmap_; }
 
   bool OnInitDialog() override;
@@ -42,8 +38,6 @@ public:
 private:
   // 1 for "HEX"; -1 when the format list holds typed text that selects no entry.
   int FormatPosition() const;
-  // The first check that refuses the keys, or an empty text.
-  QString KeyProblem(const QByteArray (&keys)[4], bool hex, int* width_bits) const;
 
   QLabel* hint_;
   QComboBox* format_;
@@ -60,6 +54,3 @@ private:
   int security_mode_ = 1;
   int key_format_position_ = 1;
 };
-
-// A key typed as ASCII text, as the hex text the bridge takes: two upper-case digits per byte.
-QByteArray AsciiKeyToHex(const QByteArray& key);

@@ -19,15 +19,13 @@ public:
   static constexpr int IDC_BACK = 1028;
   static constexpr int IDC_NEXT = 1029;
   static constexpr int IDC_STATUS = 1033;
-  static constexpr int PASSPHRASE_MIN_BYTES = 8;
-  static constexpr int PASSPHRASE_MAX_BYTES = 63;
 
   CWpaPage();
 
   void SetSecurityModeNumber(int mode) { security_mode_ = mode; }
   int SecurityModeNumber() const { return security_mode_; }
   void SetModeListEnabled(bool enabled) { mode_list_enabled_ = enabled; }
-  // The background the page paints for its present mode: 175 for WPA-PSK, else 176.
+  // The background the page paints for its present mode: WPA-PSK's, else WPA2-PSK's.
   int BackgroundBitmap() const;
 
   bool OnInitDialog() override;

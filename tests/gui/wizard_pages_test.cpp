@@ -10,9 +10,11 @@
 
 #include <cstring>
 
+#include "device/security_modes.h"
 #include "device/wireless_records.h"
 #include "link/mac_text.h"
 #include "platform/open_link.h"
+#include "res/page_layout.h"
 #include "skin/progress_banner.h"
 #include "skin/skin_button.h"
 #include "tests/gui/qt_printers.h"
@@ -21,6 +23,7 @@
 #include "wizard/device_list_page.h"
 #include "wizard/finish_page.h"
 #include "wizard/link_state.h"
+#include "wizard/page_flow.h"
 #include "wizard/page_messages.h"
 #include "wizard/security_page.h"
 #include "wizard/site_survey_page.h"
@@ -296,7 +299,7 @@ TEST_F(WepPage, ChecksRefuseWithTheirMessagesAndWriteNothing) {
 TEST_F(WepPage, HexKeyTwoAsDefaultGives128Bits) {
   std::strcpy(WirelessKeys.passphrase, "from a WPA visit");
   WizardDriver wizard(std::make_unique<CWepPage>());
-  EXPECT_EQ(wizard.as<CWepPage>()->HintBitmap(), CWepPage::HINT_HEX);
+  EXPECT_EQ(wizard.as<CWepPage>()->HintBitmap(), HEX_KEY_HINT);
   const QString key = "0123456789abcdefABCDEF0123";
   wizard.Type(CWepPage::IDC_KEY1 + 1, key);
   wizard.Control<QComboBox>(CWepPage::IDC_DEFAULT_KEY)->setCurrentIndex(1);
@@ -313,7 +316,7 @@ TEST_F(WepPage, HexKeyTwoAsDefaultGives128Bits) {
 TEST_F(WepPage, AsciiKeysAreStoredAsUpperCaseHex) {
   WizardDriver wizard(std::make_unique<CWepPage>());
   wizard.Choose(CWepPage::IDC_FORMAT, 0);
-  EXPECT_EQ(wizard.as<CWepPage>()->HintBitmap(), CWepPage::HINT_ASCII);
+  EXPECT_EQ(wizard.as<CWepPage>()->HintBitmap(), ASCII_KEY_HINT);
   wizard.Type(CWepPage::IDC_KEY1, "abcde");
   wizard.Type(CWepPage::IDC_KEY1 + 2, QString::fromLatin1("zz") + QChar(0xe9) + "xy");
   wizard.Click(CWepPage::IDC_NEXT);
@@ -358,7 +361,7 @@ TEST_F(WpaPage, PassphraseLengthAndBytesAreChecked) {
   page->SetModeListEnabled(false);
   WizardDriver wizard(std::move(page));
   EXPECT_EQ(wizard.Control<QLineEdit>(CWpaPage::IDC_CIPHER)->text(), "TKIP");
-  EXPECT_EQ(wizard.as<CWpaPage>()->BackgroundBitmap(), 175);
+  EXPECT_EQ(wizard.as<CWpaPage>()->BackgroundBitmap(), WPA_BACKGROUND);
   EXPECT_FALSE(wizard.Control(CWpaPage::IDC_MODE)->isEnabled());
 
   const std::pair<QString, QString> refused[] = {
@@ -396,7 +399,7 @@ TEST_F(WpaPage, SwitchingModesInPlaceAndAway) {
   wizard.Type(CWpaPage::IDC_PASSPHRASE, "something else");
   wizard.Choose(CWpaPage::IDC_MODE, 3);
   EXPECT_EQ(wizard.Control<QLineEdit>(CWpaPage::IDC_CIPHER)->text(), "AES");
-  EXPECT_EQ(wizard.as<CWpaPage>()->BackgroundBitmap(), 176);
+  EXPECT_EQ(wizard.as<CWpaPage>()->BackgroundBitmap(), WPA2_BACKGROUND);
   EXPECT_EQ(wizard.Control<QLineEdit>(CWpaPage::IDC_PASSPHRASE)->text(), "short")
       << "reset to what Next last read";
   wizard.Choose(CWpaPage::IDC_MODE, 1);
@@ -498,8 +501,8 @@ TEST(FinishPage, ShowsTheSavedNoticeAndOpensTheMakerSite) {
   WizardDriver wizard(std::make_unique<CFinishPage>());
   auto* banner = wizard.as<CFinishPage>()->Banner();
   EXPECT_TRUE(banner->isVisible());
-  EXPECT_EQ(banner->BaseBitmap(), 150);
-  EXPECT_EQ(banner->size(), QSize(395, 130));
+  EXPECT_EQ(banner->BaseBitmap(), SAVED_NOTICE);
+  EXPECT_EQ(banner->size(), SAVED_NOTICE_SIZE);
   EXPECT_FALSE(wizard.Control(CFinishPage::IDC_BACK)->isEnabled());
   EXPECT_FALSE(wizard.Control(CFinishPage::IDC_NEXT)->isEnabled());
   wizard.Click(CFinishPage::IDC_WEB_SITE);
@@ -508,4 +511,41 @@ TEST(FinishPage, ShowsTheSavedNoticeAndOpensTheMakerSite) {
   SetLinkOpener([](const QString&) { return OPEN_LINK_NO_ASSOCIATION; });
   QTest::keyClick(wizard.page(), Qt::Key_Escape);
   EXPECT_FALSE(wizard.Advance()) << "Escape ends the wizard";
+}
+
+// Whatever page opened the summary, the summary's Back returns to that page as it was opened.
+TEST(PageFlow, TheSummarysBackLeadsToThePageThatOpenedIt) {
+  const PageStep openers[] = {{Page::SiteSurvey},
+                              {Page::Security},
+                              {Page::Wep, SECURITY_WEP},
+                              {Page::Wpa, SECURITY_WPA_PSK},
+                              {Page::Wpa, SECURITY_WPA2_PSK}};
+  for (const PageStep& opener : openers) {
+    const int mode = opener.page == Page::Security ? SECURITY_DISABLE : opener.security_mode;
+    const std::optional<PageStep> summary =
+        opener.page == Page::SiteSurvey ? NextPage(Page::SiteSurvey, Choice::Next, SECURITY_DISABLE)
+                                        : NextPage(opener.page, Choice::Next, mode);
+    ASSERT_TRUE(summary.has_value());
+    ASSERT_EQ(summary->page, Page::Summary);
+    EXPECT_EQ(NextPage(Page::Summary, Choice::Back, summary->origin), opener)
+        << "origin " << summary->origin;
+  }
+}
+
+TEST(PageFlow, AModeListLeavesOnlyForAnotherPage) {
+  for (int mode = 0; mode < SECURITY_MODE_COUNT; ++mode) {
+    for (const Page page : {Page::Security, Page::Wep, Page::Wpa}) {
+      const std::optional<PageStep> next = NextPage(page, Choice::Mode, mode);
+      if (next) {
+        EXPECT_NE(next->page, page) << "mode " << mode;
+        EXPECT_EQ(next->security_mode, next->page == Page::Security ? 0 : mode);
+        EXPECT_TRUE(next->mode_list_enabled) << "a mode chosen by hand stays changeable";
+      }
+    }
+  }
+  EXPECT_FALSE(NextPage(Page::Security, Choice::Mode, SECURITY_DISABLE));
+  EXPECT_FALSE(NextPage(Page::Wep, Choice::Mode, SECURITY_WEP));
+  EXPECT_FALSE(NextPage(Page::Wpa, Choice::Mode, SECURITY_WPA_PSK));
+  EXPECT_FALSE(NextPage(Page::Wpa, Choice::Mode, SECURITY_WPA2_PSK));
+  EXPECT_FALSE(NextPage(Page::DeviceList, Choice::Back)) << "its Back stays disabled";
 }
