@@ -6,6 +6,7 @@
 #include "device/survey_report.h"
 #include "device/wireless_records.h"
 #include "tests/support/fake_bridge.h"
+#include "tools/emu/survey_report.h"
 
 namespace {
 
@@ -203,13 +204,13 @@ TEST_F(SurveyReport, MissingMarkersLeaveTheirFieldsEmpty) {
 // Every prefix of a full report, and a report cut anywhere by a zero byte, parses within the
 // copied text and leaves the table consistent.
 TEST_F(SurveyReport, ReportCutAtAnyByteStaysConsistent) {
-  BridgeScenario scenario;
-  scenario.present_ssid = "home";
+  std::vector<SurveyNetwork> networks;
   for (int i = 0; i < 6; ++i)
-    scenario.networks.push_back({"net" + std::to_string(i), "00-11-22-33-44-55", "11", "BG",
-                                 static_cast<char>('0' + i % 4), "7" + std::to_string(i)});
-  scenario.networks[2].ssid.clear();
-  const Bytes payload = survey_report_payload(scenario);
+    networks.push_back({"net" + std::to_string(i), "00-11-22-33-44-55", "11", "BG",
+                        std::to_string(i % 4), "7" + std::to_string(i)});
+  networks[2].ssid.clear();
+  const std::string report = build_survey_report("home", '0', networks);
+  const Bytes payload(report.begin(), report.end());
   for (std::size_t cut = 0; cut <= payload.size(); ++cut) {
     count = -7;
     parse(report_frame(Bytes(payload.begin(), payload.begin() + static_cast<long>(cut))));
