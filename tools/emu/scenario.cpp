@@ -160,8 +160,8 @@ const char* const FAULT_HELP =
     "write-9002, execute (any execute reply), ack (execute acknowledgements), report (the\n"
     "survey report), any. A reply that several faults name takes all of them.\n";
 
-int parse_fault(const std::string& spec, Fault* fault, std::string* error) {
-  std::istringstream words(spec);
+int parse_fault(const std::string& text, Fault* fault, std::string* error) {
+  std::istringstream words(text);
   std::string type;
   std::string first;
   std::string second;
@@ -177,13 +177,13 @@ int parse_fault(const std::string& spec, Fault* fault, std::string* error) {
     return 0;
   }
   if (second.empty() || !extra.empty()) {
-    *error = "fault '" + spec + "': expected TYPE ARGUMENT ARGUMENT";
+    *error = "fault '" + text + "': expected TYPE ARGUMENT ARGUMENT";
     return -1;
   }
   if (type == "chatter") {
     fault->type = Fault::Chatter;
     if (!parse_mac(first, fault->mac)) {
-      *error = "fault '" + spec + "': '" + first + "' is not a MAC address";
+      *error = "fault '" + text + "': '" + first + "' is not a MAC address";
       return -1;
     }
   } else {
@@ -208,20 +208,20 @@ int parse_fault(const std::string& spec, Fault* fault, std::string* error) {
       if (first == kind.name)
         fault->kinds = kind.kinds;
     if (fault->kinds == 0) {
-      *error = "fault '" + spec + "': unknown reply kind '" + first + "'";
+      *error = "fault '" + text + "': unknown reply kind '" + first + "'";
       return -1;
     }
   }
   if (!parse_count(second, &fault->amount)) {
-    *error = "fault '" + spec + "': '" + second + "' is not a whole number";
+    *error = "fault '" + text + "': '" + second + "' is not a whole number";
     return -1;
   }
   if (fault->type == Fault::Lossy && fault->amount < 1) {
-    *error = "fault '" + spec + "': lossy drops one reply in every N, N at least 1";
+    *error = "fault '" + text + "': lossy drops one reply in every N, N at least 1";
     return -1;
   }
   if (fault->type == Fault::Vanish && fault->amount < 1) {
-    *error = "fault '" + spec + "': vanish after the Nth reply, N at least 1";
+    *error = "fault '" + text + "': vanish after the Nth reply, N at least 1";
     return -1;
   }
   return 0;
