@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "bench/bench_figures.h"
+#include "bench/bench_network.h"
 #include "tests/gui/wizard_driver.h"
 #include "tests/netns/testnet.h"
 #include "wizard/device_list_page.h"
@@ -188,11 +189,8 @@ int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "--flow") == 0)
     return flow_child(1, argv);
 
-  const std::string reason = netns::unavailable_reason();
-  if (!reason.empty()) {
-    std::printf("wizard_bench skipped: %s\n", reason.c_str());
+  if (skipped_without_namespaces("wizard_bench"))
     return 0;
-  }
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   try {
     netns::TestNet net;
