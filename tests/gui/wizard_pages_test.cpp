@@ -41,6 +41,12 @@ std::string Text(const char* field, std::size_t width) {
 }
 #define FIELD(f) Text(f, sizeof f)
 
+// The network as the site survey page records it: SSID, channel and security.
+std::string Chosen() {
+  return FIELD(WirelessSettings.ssid) + "|" + FIELD(WirelessSettings.channel) + "|" +
+         FIELD(WirelessSettings.security);
+}
+
 void ClearRecords() {
   std::memset(NetworkTable, 0, sizeof NetworkTable);
   std::memset(&CurrentNetwork, 0, sizeof CurrentNetwork);
@@ -154,9 +160,7 @@ TEST_F(SurveyPage, EachSecurityTextLeadsToItsPage) {
       EXPECT_EQ(wep->SecurityModeNumber(), 1);
     }
   }
-  EXPECT_EQ(FIELD(WirelessSettings.ssid), "Home");
-  EXPECT_EQ(FIELD(WirelessSettings.channel), "9");
-  EXPECT_EQ(FIELD(WirelessSettings.security), "WPA2-PSK");
+  EXPECT_EQ(Chosen(), "Home|9|WPA2-PSK");
 }
 
 TEST_F(SurveyPage, AHiddenRowNeedsATypedSsid) {
@@ -169,12 +173,8 @@ TEST_F(SurveyPage, AHiddenRowNeedsATypedSsid) {
   EXPECT_TRUE(wizard->page()->isVisible());
 
   wizard->Type(CSiteSurveyPage::IDC_SSID, "Backroom");
-  wizard->Click(CSiteSurveyPage::IDC_NEXT);
-  ASSERT_TRUE(wizard->Advance());
-  EXPECT_EQ(wizard->page()->Idd(), CWpaPage::IDD);
-  EXPECT_EQ(FIELD(WirelessSettings.ssid), "Backroom");
-  EXPECT_EQ(FIELD(WirelessSettings.channel), "3");
-  EXPECT_EQ(FIELD(WirelessSettings.security), "WPA2-PSK");
+  ASSERT_TRUE(wizard->ClickTo(CSiteSurveyPage::IDC_NEXT, CWpaPage::IDD));
+  EXPECT_EQ(Chosen(), "Backroom|3|WPA2-PSK");
 }
 
 TEST_F(SurveyPage, ManualEntryRecordsTheChannelNumberAndAsksForSecurity) {
@@ -189,12 +189,8 @@ TEST_F(SurveyPage, ManualEntryRecordsTheChannelNumberAndAsksForSecurity) {
 
   wizard->Control<QComboBox>(CSiteSurveyPage::IDC_CHANNEL)->setCurrentIndex(10);
   wizard->Type(CSiteSurveyPage::IDC_SSID, "Typed Net");
-  wizard->Click(CSiteSurveyPage::IDC_NEXT);
-  ASSERT_TRUE(wizard->Advance());
-  EXPECT_EQ(wizard->page()->Idd(), CSecurityPage::IDD);
-  EXPECT_EQ(FIELD(WirelessSettings.ssid), "Typed Net");
-  EXPECT_EQ(FIELD(WirelessSettings.channel), "11");
-  EXPECT_EQ(FIELD(WirelessSettings.security), "");
+  ASSERT_TRUE(wizard->ClickTo(CSiteSurveyPage::IDC_NEXT, CSecurityPage::IDD));
+  EXPECT_EQ(Chosen(), "Typed Net|11|");
 }
 
 TEST_F(SurveyPage, SsidsThatWouldHarmTheSettingsAreRefusedBeforeLeaving) {
@@ -233,9 +229,7 @@ TEST_F(SurveyPage, RefreshClearsTheChoiceAndBackSearchesAgain) {
   ASSERT_TRUE(wizard->WaitForMessage(WM_SURVEY_RESULT));
   EXPECT_EQ(wizard->Control<QTableWidget>(CSiteSurveyPage::IDC_LIST)->rowCount(), 5);
 
-  wizard->Click(CSiteSurveyPage::IDC_BACK);
-  ASSERT_TRUE(wizard->Advance());
-  EXPECT_EQ(wizard->page()->Idd(), CDeviceListPage::IDD);
+  ASSERT_TRUE(wizard->ClickTo(CSiteSurveyPage::IDC_BACK, CDeviceListPage::IDD));
 }
 
 TEST_F(SecurityPage, DisableStaysTheOtherModesLeaveAtOnce) {
@@ -344,9 +338,7 @@ TEST_F(WepPage, ModeListLeavesForTheOtherPages) {
   WizardDriver wizard(std::make_unique<CWepPage>());
   wizard.Choose(CWepPage::IDC_MODE, 1);
   EXPECT_TRUE(wizard.page()->isVisible());
-  wizard.Choose(CWepPage::IDC_MODE, 0);
-  ASSERT_TRUE(wizard.Advance());
-  EXPECT_EQ(wizard.page()->Idd(), CSecurityPage::IDD);
+  ASSERT_TRUE(wizard.ChooseTo(CWepPage::IDC_MODE, 0, CSecurityPage::IDD));
 
   WizardDriver wpa(std::make_unique<CWepPage>());
   wpa.Choose(CWepPage::IDC_MODE, 2);
@@ -402,9 +394,7 @@ TEST_F(WpaPage, SwitchingModesInPlaceAndAway) {
   EXPECT_EQ(wizard.as<CWpaPage>()->BackgroundBitmap(), WPA2_BACKGROUND);
   EXPECT_EQ(wizard.Control<QLineEdit>(CWpaPage::IDC_PASSPHRASE)->text(), "short")
       << "reset to what Next last read";
-  wizard.Choose(CWpaPage::IDC_MODE, 1);
-  ASSERT_TRUE(wizard.Advance());
-  EXPECT_EQ(wizard.page()->Idd(), CWepPage::IDD);
+  ASSERT_TRUE(wizard.ChooseTo(CWpaPage::IDC_MODE, 1, CWepPage::IDD));
 }
 
 TEST_F(SummaryPage, ShowsOldAndNewAndSavesIntoTheBridge) {

@@ -97,8 +97,11 @@ protected:
     wizard->Click(CDeviceListPage::IDC_NEXT);
     ASSERT_TRUE(wizard->Advance());
     ASSERT_TRUE(wizard->WaitForMessage(WM_SURVEY_RESULT));
-    if (ssid.isEmpty())
-      return;
+    if (!ssid.isEmpty())
+      ChooseRow(ssid);
+  }
+
+  void ChooseRow(const QString& ssid) {
     const int row = RowOf(wizard->Control<QTableWidget>(CSiteSurveyPage::IDC_LIST), ssid);
     ASSERT_GE(row, 0) << ssid.toStdString();
     wizard->ClickRow(CSiteSurveyPage::IDC_LIST, row);
@@ -110,12 +113,20 @@ protected:
     ASSERT_EQ(wizard->page()->Idd(), expected_idd);
   }
 
-  // Presses Next on the summary page and waits for the finish page.
-  void SaveAndFinish() {
+  // Back from a security page to the site survey page, and its new survey done.
+  void BackToSurvey(int back_id) {
+    ASSERT_NO_FATAL_FAILURE(Next(back_id, CSiteSurveyPage::IDD));
+    ASSERT_TRUE(wizard->WaitForMessage(WM_SURVEY_RESULT));
+  }
+
+  // Presses Next on the summary page, waits for the finish page and checks the text that the
+  // bridge stored.
+  void SaveAndExpect(const netns::Emulator& bridge, const std::string& settings) {
     ASSERT_EQ(wizard->page()->Idd(), CSummaryPage::IDD);
     ASSERT_EQ(Save(), "Save config successfully !");
     ASSERT_TRUE(wizard->Advance());
     ASSERT_EQ(wizard->page()->Idd(), CFinishPage::IDD);
+    EXPECT_EQ(bridge.settings(), settings);
   }
 };
 
@@ -198,8 +209,7 @@ TEST_F(WizardOverVeth, OpenNetworkFromTheList) {
   ASSERT_NO_FATAL_FAILURE(ChooseNetwork("OpenCafe"));
   Next(CSiteSurveyPage::IDC_NEXT, CSummaryPage::IDD);
   EXPECT_EQ(wizard->as<CSummaryPage>()->Origin(), 0);
-  ASSERT_NO_FATAL_FAILURE(SaveAndFinish());
-  EXPECT_EQ(bridge.settings(), Settings("OpenCafe", "0", "0", "0", NO_KEYS, "1", ""));
+  SaveAndExpect(bridge, Settings("OpenCafe", "0", "0", "0", NO_KEYS, "1", ""));
 }
 
 TEST_F(WizardOverVeth, Wep64AsciiKey) {
@@ -209,9 +219,8 @@ TEST_F(WizardOverVeth, Wep64AsciiKey) {
   wizard->Choose(CWepPage::IDC_FORMAT, 0);
   wizard->Type(CWepPage::IDC_KEY1, "abcde");
   Next(CWepPage::IDC_NEXT, CSummaryPage::IDD);
-  ASSERT_NO_FATAL_FAILURE(SaveAndFinish());
-  EXPECT_EQ(bridge.settings(), Settings("OldPrinter", "1", "5", "0",
-                                        "7006 :6162636465\n7007 :\n7008 :\n7009 :\n", "1", ""));
+  SaveAndExpect(bridge, Settings("OldPrinter", "1", "5", "0",
+                                 "7006 :6162636465\n7007 :\n7008 :\n7009 :\n", "1", ""));
 }
 
 TEST_F(WizardOverVeth, Wep128HexOnKeyTwo) {
@@ -221,10 +230,9 @@ TEST_F(WizardOverVeth, Wep128HexOnKeyTwo) {
   wizard->Type(CWepPage::IDC_KEY1 + 1, "00112233445566778899AABBCC");
   wizard->Control<QComboBox>(CWepPage::IDC_DEFAULT_KEY)->setCurrentIndex(1);
   Next(CWepPage::IDC_NEXT, CSummaryPage::IDD);
-  ASSERT_NO_FATAL_FAILURE(SaveAndFinish());
-  EXPECT_EQ(bridge.settings(),
-            Settings("OldPrinter", "1", "13", "1",
-                     "7006 :\n7007 :00112233445566778899AABBCC\n7008 :\n7009 :\n", "1", ""));
+  SaveAndExpect(bridge,
+                Settings("OldPrinter", "1", "13", "1",
+                         "7006 :\n7007 :00112233445566778899AABBCC\n7008 :\n7009 :\n", "1", ""));
 }
 
 TEST_F(WizardOverVeth, WpaPskFromTheListIsLockedOnItsMode) {
@@ -236,9 +244,7 @@ TEST_F(WizardOverVeth, WpaPskFromTheListIsLockedOnItsMode) {
   wizard->Type(CWpaPage::IDC_PASSPHRASE, "office passphrase");
   Next(CWpaPage::IDC_NEXT, CSummaryPage::IDD);
   EXPECT_EQ(wizard->as<CSummaryPage>()->Origin(), 3);
-  ASSERT_NO_FATAL_FAILURE(SaveAndFinish());
-  EXPECT_EQ(bridge.settings(),
-            Settings("Office", "2", "32", "0", NO_KEYS, "0", "office passphrase"));
+  SaveAndExpect(bridge, Settings("Office", "2", "32", "0", NO_KEYS, "0", "office passphrase"));
 }
 
 TEST_F(WizardOverVeth, Wpa2ChosenOnTheSecurityPageAfterManualEntry) {
@@ -247,15 +253,12 @@ TEST_F(WizardOverVeth, Wpa2ChosenOnTheSecurityPageAfterManualEntry) {
   wizard->Click(CSiteSurveyPage::IDC_MANUAL);
   wizard->Type(CSiteSurveyPage::IDC_SSID, "Typed Net");
   Next(CSiteSurveyPage::IDC_NEXT, CSecurityPage::IDD);
-  wizard->Choose(CSecurityPage::IDC_MODE, 3);
-  ASSERT_TRUE(wizard->Advance());
-  ASSERT_EQ(wizard->page()->Idd(), CWpaPage::IDD);
+  ASSERT_TRUE(wizard->ChooseTo(CSecurityPage::IDC_MODE, 3, CWpaPage::IDD));
   EXPECT_TRUE(wizard->Control(CWpaPage::IDC_MODE)->isEnabled());
   wizard->Type(CWpaPage::IDC_PASSPHRASE, "twelve chars");
   Next(CWpaPage::IDC_NEXT, CSummaryPage::IDD);
   EXPECT_EQ(wizard->as<CSummaryPage>()->Origin(), 4);
-  ASSERT_NO_FATAL_FAILURE(SaveAndFinish());
-  EXPECT_EQ(bridge.settings(), Settings("Typed Net", "3", "32", "0", NO_KEYS, "1", "twelve chars"));
+  SaveAndExpect(bridge, Settings("Typed Net", "3", "32", "0", NO_KEYS, "1", "twelve chars"));
 }
 
 TEST_F(WizardOverVeth, HiddenSsidTypedByHand) {
@@ -265,9 +268,7 @@ TEST_F(WizardOverVeth, HiddenSsidTypedByHand) {
   Next(CSiteSurveyPage::IDC_NEXT, CWpaPage::IDD);
   wizard->Type(CWpaPage::IDC_PASSPHRASE, "hidden but safe");
   Next(CWpaPage::IDC_NEXT, CSummaryPage::IDD);
-  ASSERT_NO_FATAL_FAILURE(SaveAndFinish());
-  EXPECT_EQ(bridge.settings(),
-            Settings("Backroom", "3", "32", "0", NO_KEYS, "1", "hidden but safe"));
+  SaveAndExpect(bridge, Settings("Backroom", "3", "32", "0", NO_KEYS, "1", "hidden but safe"));
 }
 
 TEST_F(WizardOverVeth, DisableAfterAWpaVisitKeepsThePassphrase) {
@@ -277,14 +278,10 @@ TEST_F(WizardOverVeth, DisableAfterAWpaVisitKeepsThePassphrase) {
   wizard->Type(CWpaPage::IDC_PASSPHRASE, "home passphrase");
   Next(CWpaPage::IDC_NEXT, CSummaryPage::IDD);
   Next(CSummaryPage::IDC_BACK, CWpaPage::IDD);
-  Next(CWpaPage::IDC_BACK, CSiteSurveyPage::IDD);
-  ASSERT_TRUE(wizard->WaitForMessage(WM_SURVEY_RESULT));
-  wizard->ClickRow(CSiteSurveyPage::IDC_LIST,
-                   RowOf(wizard->Control<QTableWidget>(CSiteSurveyPage::IDC_LIST), "OpenCafe"));
+  ASSERT_NO_FATAL_FAILURE(BackToSurvey(CWpaPage::IDC_BACK));
+  ASSERT_NO_FATAL_FAILURE(ChooseRow("OpenCafe"));
   Next(CSiteSurveyPage::IDC_NEXT, CSummaryPage::IDD);
-  ASSERT_NO_FATAL_FAILURE(SaveAndFinish());
-  EXPECT_EQ(bridge.settings(),
-            Settings("OpenCafe", "0", "0", "0", NO_KEYS, "1", "home passphrase"));
+  SaveAndExpect(bridge, Settings("OpenCafe", "0", "0", "0", NO_KEYS, "1", "home passphrase"));
 }
 
 // Every frame of a flow through every page, against a recording: moving code about must not
@@ -297,19 +294,15 @@ TEST_F(WizardOverVeth, AFlowThroughEveryPageSendsTheRecordedFrames) {
   wizard->Type(CWepPage::IDC_KEY1, "00112233445566778899AABBCC");
   Next(CWepPage::IDC_NEXT, CSummaryPage::IDD);
   Next(CSummaryPage::IDC_BACK, CWepPage::IDD);
-  wizard->Choose(CWepPage::IDC_MODE, 3);
-  ASSERT_TRUE(wizard->Advance());
-  ASSERT_EQ(wizard->page()->Idd(), CWpaPage::IDD);
-  wizard->Type(CWpaPage::IDC_PASSPHRASE, "recorded passphrase");
-  Next(CWpaPage::IDC_NEXT, CSummaryPage::IDD);
-  Next(CSummaryPage::IDC_BACK, CWpaPage::IDD);
-  Next(CWpaPage::IDC_BACK, CSiteSurveyPage::IDD);
-  ASSERT_TRUE(wizard->WaitForMessage(WM_SURVEY_RESULT));
+  ASSERT_TRUE(wizard->ChooseTo(CWepPage::IDC_MODE, 3, CWpaPage::IDD));
+  ASSERT_NO_FATAL_FAILURE(BackToSurvey(CWpaPage::IDC_BACK));
   wizard->Click(CSiteSurveyPage::IDC_MANUAL);
   wizard->Type(CSiteSurveyPage::IDC_SSID, "Typed Net");
   Next(CSiteSurveyPage::IDC_NEXT, CSecurityPage::IDD);
   Next(CSecurityPage::IDC_NEXT, CSummaryPage::IDD);
-  ASSERT_NO_FATAL_FAILURE(SaveAndFinish());
+  SaveAndExpect(bridge,
+                Settings("Typed Net", "0", "0", "0",
+                         "7006 :00112233445566778899AABBCC\n7007 :\n7008 :\n7009 :\n", "1", ""));
 
   std::uint8_t own[MAC_SIZE];
   std::uint8_t peer[MAC_SIZE];

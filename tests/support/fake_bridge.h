@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "link/link_frame.h"
 #include "tests/support/scripted_capture.h"
 #include "tools/emu/emulated_bridge.h"
 #include "tools/emu/scenario.h"
@@ -67,4 +68,17 @@ private:
   Bytes raw_report_;
   bool has_raw_report_ = false;
   std::vector<std::uint32_t> requests_;
+};
+
+// A procedure's world: a scripted wire with a fake bridge behind it, and the procedure's send
+// and receive buffers. One at a time, since it installs the process's capture.
+struct BridgeRig {
+  explicit BridgeRig(const std::uint8_t* bridge_mac, Scenario scenario = {})
+      : bridge(link.capture(), bridge_mac, std::move(scenario)) {}
+
+  ScriptedLink link;
+  ScriptedCapture& capture = link.capture();
+  FakeBridge bridge;
+  std::vector<std::uint8_t> send = std::vector<std::uint8_t>(MAX_FRAME_SIZE);
+  std::vector<std::uint8_t> receive = std::vector<std::uint8_t>(MAX_FRAME_SIZE);
 };

@@ -90,10 +90,7 @@ Bytes make_reply(const std::uint8_t* src, const std::uint8_t* dst, std::uint32_t
   return frame;
 }
 
-ScriptedLink::ScriptedLink() {
-  auto capture = std::make_unique<ScriptedCapture>();
-  capture_ = capture.get();
-  capture_handle = std::move(capture);
+void use_short_link_timing() {
   auto& timing = link_timing();
   timing = LinkTiming{};
   timing.tick_period = std::chrono::milliseconds{10};
@@ -104,8 +101,19 @@ ScriptedLink::ScriptedLink() {
   clear_link_stop();
 }
 
-ScriptedLink::~ScriptedLink() {
-  capture_handle.reset();
+void restore_link_timing() {
   link_timing() = LinkTiming{};
   clear_link_stop();
+}
+
+ScriptedLink::ScriptedLink() {
+  auto capture = std::make_unique<ScriptedCapture>();
+  capture_ = capture.get();
+  capture_handle = std::move(capture);
+  use_short_link_timing();
+}
+
+ScriptedLink::~ScriptedLink() {
+  capture_handle.reset();
+  restore_link_timing();
 }

@@ -57,14 +57,8 @@ std::string built_text() {
   return {frame.begin() + LINK_HEADER_SIZE, frame.begin() + length};
 }
 
-struct WriteRig {
-  ScriptedLink link;
-  ScriptedCapture& capture = link.capture();
-  FakeBridge bridge;
-  std::vector<std::uint8_t> send = std::vector<std::uint8_t>(MAX_FRAME_SIZE);
-  std::vector<std::uint8_t> receive = std::vector<std::uint8_t>(MAX_FRAME_SIZE);
-
-  WriteRig() : bridge(capture, BRIDGE) {}
+struct WriteRig : BridgeRig {
+  WriteRig() : BridgeRig(BRIDGE) {}
   int run() { return write_configuration(send.data(), receive.data(), OWN_TEXT, BRIDGE_TEXT); }
   // Code and, for writes, the first five text bytes of every frame sent.
   std::vector<std::string> sent() const {

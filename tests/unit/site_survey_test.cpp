@@ -56,18 +56,12 @@ void clear_records() {
   std::memset(&CurrentNetwork, 0, sizeof CurrentNetwork);
 }
 
-// One survey's world: a scripted wire with a bridge behind it. One rig at a time, since the
-// rig installs the process's capture.
-struct SurveyRig {
-  ScriptedLink link;
-  ScriptedCapture& capture = link.capture();
-  FakeBridge bridge;
-  std::vector<std::uint8_t> send = std::vector<std::uint8_t>(MAX_FRAME_SIZE);
-  std::vector<std::uint8_t> receive = std::vector<std::uint8_t>(MAX_FRAME_SIZE);
+// One survey's world.
+struct SurveyRig : BridgeRig {
   int count = -7;
 
   explicit SurveyRig(Scenario scenario = three_networks())
-      : bridge(capture, BRIDGE, std::move(scenario)) {
+      : BridgeRig(BRIDGE, std::move(scenario)) {
     clear_records();
   }
   int run(const char* own_text = OWN_TEXT, const char* bridge_text = BRIDGE_TEXT) {

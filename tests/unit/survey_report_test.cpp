@@ -6,6 +6,7 @@
 #include "device/survey_report.h"
 #include "device/wireless_records.h"
 #include "tests/support/fake_bridge.h"
+#include "tests/support/network_entry_text.h"
 #include "tools/emu/survey_report.h"
 
 namespace {
@@ -56,17 +57,8 @@ TEST_F(SurveyReport, ReadsPresentSettingAndEveryFieldOfAnEntry) {
   EXPECT_EQ(CurrentNetwork.signal, 0);
   EXPECT_EQ(field_text(CurrentNetwork.mac_text), "");
   ASSERT_EQ(count, 2);
-  const NetworkEntry& first = NetworkTable[0];
-  EXPECT_EQ(first.signal, 78);
-  EXPECT_EQ(field_text(first.ssid), "cafe");
-  EXPECT_EQ(field_text(first.mac_text), "00-11-22-33-44-55");
-  EXPECT_EQ(field_text(first.channel), "11");
-  EXPECT_EQ(field_text(first.speed), "11Mbps");
-  EXPECT_EQ(field_text(first.security), "WPA-PSK");
-  EXPECT_EQ(field_text(first.signal_text), "78%");
-  EXPECT_EQ(field_text(NetworkTable[1].speed), "54Mbps");
-  EXPECT_EQ(field_text(NetworkTable[1].security), "WEP");
-  EXPECT_EQ(field_text(NetworkTable[1].signal_text), "5%");
+  EXPECT_EQ(network_entry_text(NetworkTable[0]), "78|cafe|00-11-22-33-44-55|11|11Mbps|WPA-PSK|78%");
+  EXPECT_EQ(network_entry_text(NetworkTable[1]), "5|lab|001122aabbcc|6|54Mbps|WEP|5%");
   EXPECT_TRUE(all_zero(NetworkTable[2]));
 }
 
