@@ -44,7 +44,7 @@ CDeviceListPage::CDeviceListPage() : CWorkerPage(Page::DeviceList, IDD, WM_SEARC
   icon_ = QIcon(QPixmap::fromImage(LoadBitmap(APPLICATION_ICON)));
 
   connect(refresh_, &QPushButton::clicked, this, &CDeviceListPage::OnRefresh);
-  connect(next_, &QPushButton::clicked, this, &CDeviceListPage::OnNext);
+  connect(next_, &QPushButton::clicked, this, [this] { Follow(Choice::Next); });
 }
 
 CDeviceListPage::~CDeviceListPage() { StopWorker(); }
@@ -59,7 +59,7 @@ bool CDeviceListPage::OnInitDialog() {
   }
 
   PlaceButton(refresh_, DEVICE_LIST_REFRESH_BUTTON);
-  PlaceNavigation(back_, next_, exit_);
+  PlaceNavigation();
   list_->setGeometry(DEVICE_LIST_RECT);
   PlaceStatusLine(status_);
   version_label_->setGeometry(VERSION_LABEL_RECT);
@@ -132,5 +132,3 @@ void CDeviceListPage::OnListClick() {
   if (QTableWidgetItem* mac = list_->item(row, 1))
     selected_device_mac.Set(mac->text().left(39).toStdString());
 }
-
-void CDeviceListPage::OnNext() { Follow(Choice::Next); }

@@ -14,14 +14,16 @@ class CDeviceListPage : public CWorkerPage {
   Q_OBJECT
 
 public:
-  static constexpr int IDD = 102;
-  static constexpr int IDC_LIST = 1000;
-  static constexpr int IDC_REFRESH = 1007;
-  static constexpr int IDC_BACK = 1008;
-  static constexpr int IDC_NEXT = 1009;
-  static constexpr int IDC_STATUS = 1033;
-  static constexpr int IDC_VERSION = 1046;
-  static constexpr int IDC_PRODUCT_LINK = 1053;
+  enum : int {
+    IDD = 102,
+    IDC_LIST = 1000,
+    IDC_REFRESH = 1007,
+    IDC_BACK = 1008,
+    IDC_NEXT = 1009,
+    IDC_STATUS = 1033,
+    IDC_VERSION = 1046,
+    IDC_PRODUCT_LINK = 1053
+  };
   static constexpr const char* VERSION_TEXT = "5.0.32.7";
 
   CDeviceListPage();
@@ -29,7 +31,6 @@ public:
 
   bool OnInitDialog() override;
   void OnRefresh();
-  void OnNext();
   void OnListClick();
 
 private:
@@ -41,10 +42,7 @@ private:
   CHyperLinkButton* product_link_;
   CTransparentLabel* version_label_;
   CTransparentLabel* status_;
-  CSkinButton* exit_;
   CSkinButton* refresh_;
-  CSkinButton* next_;
-  CSkinButton* back_;
   ReportList* list_;
   QIcon icon_;
   bool columns_ready_ = false;

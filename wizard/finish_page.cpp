@@ -19,7 +19,7 @@ CFinishPage::CFinishPage() : CWizardPage(Page::Finish, IDD, 365, 224) {
 bool CFinishPage::OnInitDialog() {
   SkinPage(FINISH_BACKGROUND);
   PlaceButton(web_site_, WEB_SITE_BUTTON);
-  PlaceNavigation(back_, next_, exit_);
+  PlaceNavigation();
   FinishSetUp();
   banner_ = AddBanner(SAVED_NOTICE_SIZE);
   banner_->SetKind(BANNER_SAVED);

@@ -13,14 +13,14 @@ CSecurityPage::CSecurityPage() : CWizardPage(Page::Security, IDD) {
   next_ = AddSkinButton(IDC_NEXT);
   exit_ = AddExitButton();
   mode_ = AddSecurityModeList(IDC_MODE);
-  connect(back_, &QPushButton::clicked, this, &CSecurityPage::OnBack);
+  connect(back_, &QPushButton::clicked, this, [this] { Follow(Choice::Back); });
   connect(next_, &QPushButton::clicked, this, &CSecurityPage::OnNext);
   connect(mode_, &QComboBox::activated, this, &CSecurityPage::OnModeChoice);
 }
 
 bool CSecurityPage::OnInitDialog() {
   SkinPage(SECURITY_BACKGROUND);
-  PlaceNavigation(back_, next_, exit_);
+  PlaceNavigation();
   mode_->setGeometry(SECURITY_MODE_LIST_RECT);
   FinishSetUp();
   mode_->setCurrentIndex(SECURITY_DISABLE);
@@ -38,5 +38,3 @@ void CSecurityPage::OnNext() {
   // Keys of an earlier WEP or WPA visit stay where they are.
   store_text(WirelessSettings.security, stored_security_text(SECURITY_DISABLE));
 }
-
-void CSecurityPage::OnBack() { Follow(Choice::Back); }

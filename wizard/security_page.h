@@ -10,21 +10,14 @@ class CSecurityPage : public CWizardPage {
   Q_OBJECT
 
 public:
-  static constexpr int IDD = 104;
-  static constexpr int IDC_MODE = 1014;
-  static constexpr int IDC_BACK = 1015;
-  static constexpr int IDC_NEXT = 1016;
+  enum : int { IDD = 104, IDC_MODE = 1014, IDC_BACK = 1015, IDC_NEXT = 1016 };
 
   CSecurityPage();
 
   bool OnInitDialog() override;
   void OnModeChoice(int position);
   void OnNext();
-  void OnBack();
 
 private:
-  CSkinButton* back_;
-  CSkinButton* next_;
-  CSkinButton* exit_;
   QComboBox* mode_;
 };

@@ -56,7 +56,7 @@ CSiteSurveyPage::CSiteSurveyPage() : CWorkerPage(Page::SiteSurvey, IDD, WM_SURVE
   status_ = AddLabel(IDC_STATUS);
 
   connect(refresh_, &QPushButton::clicked, this, &CSiteSurveyPage::OnRefresh);
-  connect(back_, &QPushButton::clicked, this, &CSiteSurveyPage::OnBack);
+  connect(back_, &QPushButton::clicked, this, [this] { Follow(Choice::Back); });
   connect(next_, &QPushButton::clicked, this, &CSiteSurveyPage::OnNext);
   connect(from_list_, &QRadioButton::clicked, this, &CSiteSurveyPage::OnListMode);
   connect(manual_, &QRadioButton::clicked, this, &CSiteSurveyPage::OnManualMode);
@@ -69,7 +69,7 @@ bool CSiteSurveyPage::OnInitDialog() {
   entry_choice_ = 0;
   SkinPage(SITE_SURVEY_BACKGROUND);
   PlaceButton(refresh_, SURVEY_REFRESH_BUTTON);
-  PlaceNavigation(back_, next_, exit_);
+  PlaceNavigation();
   list_->setGeometry(NETWORK_LIST_RECT);
   PlaceStatusLine(status_);
   ssid_box_->setGeometry(SSID_BOX_RECT);
@@ -259,5 +259,3 @@ void CSiteSurveyPage::OnNext() {
   store_text(WirelessSettings.channel, field_text(row.channel));
   store_text(WirelessSettings.security, field_text(row.security));
 }
-
-void CSiteSurveyPage::OnBack() { Follow(Choice::Back); }

@@ -17,16 +17,18 @@ class CSiteSurveyPage : public CWorkerPage {
   Q_OBJECT
 
 public:
-  static constexpr int IDD = 103;
-  static constexpr int IDC_BACK = 1001;
-  static constexpr int IDC_NEXT = 1002;
-  static constexpr int IDC_REFRESH = 1003;
-  static constexpr int IDC_FROM_LIST = 1004;
-  static constexpr int IDC_MANUAL = 1005;
-  static constexpr int IDC_SSID = 1006;
-  static constexpr int IDC_LIST = 1010;
-  static constexpr int IDC_STATUS = 1034;
-  static constexpr int IDC_CHANNEL = 1051;
+  enum : int {
+    IDD = 103,
+    IDC_BACK = 1001,
+    IDC_NEXT = 1002,
+    IDC_REFRESH = 1003,
+    IDC_FROM_LIST = 1004,
+    IDC_MANUAL = 1005,
+    IDC_SSID = 1006,
+    IDC_LIST = 1010,
+    IDC_STATUS = 1034,
+    IDC_CHANNEL = 1051
+  };
 
   CSiteSurveyPage();
   ~CSiteSurveyPage() override;
@@ -38,11 +40,6 @@ public:
   void OnRowChoice();
   void OnSsidChange();
   void OnNext();
-  void OnBack();
-
-  int EntryChoice() const { return entry_choice_; }
-  bool HiddenRowSelected() const { return hidden_row_selected_; }
-  int SecurityModeNumber() const { return security_mode_; }
 
 private:
   // The survey: the bridge's report into the records, then its networks into the list.
@@ -56,9 +53,6 @@ private:
 
   ReportList* list_;
   CSkinButton* refresh_;
-  CSkinButton* next_;
-  CSkinButton* back_;
-  CSkinButton* exit_;
   QRadioButton* from_list_;
   QRadioButton* manual_;
   QButtonGroup* entry_group_;

@@ -39,7 +39,7 @@ CSummaryPage::CSummaryPage() : CWorkerPage(Page::Summary, IDD, WM_SAVE_RESULT) {
     boxes_[i]->setReadOnly(true);
     boxes_[i]->setEnabled(false);
   }
-  connect(back_, &QPushButton::clicked, this, &CSummaryPage::OnBack);
+  connect(back_, &QPushButton::clicked, this, [this] { Follow(Choice::Back, origin_); });
   connect(next_, &QPushButton::clicked, this, &CSummaryPage::OnSave);
 }
 
@@ -47,7 +47,7 @@ CSummaryPage::~CSummaryPage() { StopWorker(); }
 
 bool CSummaryPage::OnInitDialog() {
   SkinPage(SUMMARY_BACKGROUND);
-  PlaceNavigation(back_, next_, exit_);
+  PlaceNavigation();
   PlaceStatusLine(status_);
   for (int i = 0; i < 2 * SUMMARY_ROWS; ++i)
     boxes_[i]->setGeometry(BoxRect(i));
@@ -105,5 +105,3 @@ void CSummaryPage::OnWorkDone() {
   if (saved_)
     Follow(Choice::Saved);
 }
-
-void CSummaryPage::OnBack() { Follow(Choice::Back, origin_); }

@@ -12,19 +12,21 @@ class CSummaryPage : public CWorkerPage {
   Q_OBJECT
 
 public:
-  static constexpr int IDD = 107;
-  static constexpr int IDC_BACK = 1030;
-  static constexpr int IDC_NEXT = 1031;
-  static constexpr int IDC_STATUS = 1038;
-  // Old settings: channel, network type, SSID, security; then the new ones.
-  static constexpr int IDC_OLD_CHANNEL = 1033;
-  static constexpr int IDC_OLD_TYPE = 1032;
-  static constexpr int IDC_OLD_SSID = 1034;
-  static constexpr int IDC_OLD_SECURITY = 1035;
-  static constexpr int IDC_NEW_CHANNEL = 1037;
-  static constexpr int IDC_NEW_TYPE = 1036;
-  static constexpr int IDC_NEW_SSID = 1006;
-  static constexpr int IDC_NEW_SECURITY = 1039;
+  enum : int {
+    IDD = 107,
+    IDC_BACK = 1030,
+    IDC_NEXT = 1031,
+    IDC_STATUS = 1038,
+    // Old settings: channel, network type, SSID, security; then the new ones.
+    IDC_OLD_CHANNEL = 1033,
+    IDC_OLD_TYPE = 1032,
+    IDC_OLD_SSID = 1034,
+    IDC_OLD_SECURITY = 1035,
+    IDC_NEW_CHANNEL = 1037,
+    IDC_NEW_TYPE = 1036,
+    IDC_NEW_SSID = 1006,
+    IDC_NEW_SECURITY = 1039
+  };
 
   CSummaryPage();
   ~CSummaryPage() override;
@@ -32,11 +34,9 @@ public:
   // Where Back leads (see PageStep::origin).
   void SetOrigin(int origin) { origin_ = origin; }
   int Origin() const { return origin_; }
-  bool Saved() const { return saved_; }
 
   bool OnInitDialog() override;
   void OnSave();
-  void OnBack();
 
 private:
   // The save: the configuration write with the user's settings.
@@ -45,9 +45,6 @@ private:
   void OnWorkDone() override;
   void UpdateControls();
 
-  CSkinButton* back_;
-  CSkinButton* next_;
-  CSkinButton* exit_;
   CTransparentLabel* status_;
   // Old settings, then new ones, each row by row.
   QLineEdit* boxes_[2 * SUMMARY_ROWS];

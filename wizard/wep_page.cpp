@@ -24,7 +24,7 @@ constexpr int FORMAT_HEX = 1;
 
 } // namespace
 
-CWepPage::CWepPage() : CWizardPage(Page::Wep, IDD) {
+CWepPage::CWepPage() : CKeyPage(Page::Wep, IDD, SECURITY_WEP) {
   hint_ = AddControl<QLabel>(IDC_HINT);
   format_ = AddControl<QComboBox>(IDC_FORMAT);
   format_->setEditable(true);
@@ -46,7 +46,7 @@ CWepPage::CWepPage() : CWizardPage(Page::Wep, IDD) {
   }
 
   connect(next_, &QPushButton::clicked, this, &CWepPage::OnNext);
-  connect(back_, &QPushButton::clicked, this, &CWepPage::OnBack);
+  connect(back_, &QPushButton::clicked, this, [this] { Follow(Choice::Back); });
   connect(mode_, &QComboBox::activated, this, &CWepPage::OnModeChoice);
   connect(format_, &QComboBox::activated, this, &CWepPage::OnHintRefresh);
 }
@@ -60,7 +60,7 @@ bool CWepPage::OnInitDialog() {
   format_->setCurrentIndex(FORMAT_HEX);
   hint_->setGeometry(KEY_HINT_RECT);
   OnHintRefresh();
-  PlaceNavigation(back_, next_, exit_);
+  PlaceNavigation();
   PlaceStatusLine(status_);
   mode_->setGeometry(KEY_MODE_LIST_RECT);
   for (int i = 0; i < WEP_KEY_COUNT; ++i)
@@ -122,5 +122,3 @@ void CWepPage::OnNext() {
       store_text(*fields[i], stored_wep_key(views[i], hex));
   }
 }
-
-void CWepPage::OnBack() { Follow(Choice::Back); }

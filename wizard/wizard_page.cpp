@@ -54,10 +54,10 @@ void CWizardPage::PlaceButton(CSkinButton* button, const ButtonPlace& place) {
   PlaceSkinButton(button, place.rect, place.normal, place.hover, place.pressed);
 }
 
-void CWizardPage::PlaceNavigation(CSkinButton* back, CSkinButton* next, CSkinButton* exit) {
-  PlaceButton(back, BACK_BUTTON);
-  PlaceButton(next, NEXT_BUTTON);
-  PlaceButton(exit, EXIT_BUTTON);
+void CWizardPage::PlaceNavigation() {
+  PlaceButton(back_, BACK_BUTTON);
+  PlaceButton(next_, NEXT_BUTTON);
+  PlaceButton(exit_, EXIT_BUTTON);
 }
 
 CProgressBanner* CWizardPage::AddBanner(QSize size) {

@@ -29,8 +29,6 @@ public:
   CWizardPage(Page page, int idd, int template_width_du = PAGE_TEMPLATE_WIDTH_DU,
               int template_height_du = PAGE_TEMPLATE_HEIGHT_DU);
 
-  const QImage& Background() const { return background_; }
-
 protected:
   // Loads the background, moves the page to the application's origin at its size and cuts the
   // page to its shape.
@@ -54,7 +52,7 @@ protected:
   QComboBox* AddSecurityModeList(int id);
   void PlaceButton(CSkinButton* button, const ButtonPlace& place);
   // Back, Next and Exit in the row every page has.
-  void PlaceNavigation(CSkinButton* back, CSkinButton* next, CSkinButton* exit);
+  void PlaceNavigation();
   // Hidden until started; centred in the client area.
   CProgressBanner* AddBanner(QSize size);
 
@@ -66,6 +64,10 @@ protected:
   void mousePressEvent(QMouseEvent* event) override;
 
   QImage background_;
+  // Every page has them; each page makes them in its own order (the keyboard's order).
+  CSkinButton* back_ = nullptr;
+  CSkinButton* next_ = nullptr;
+  CSkinButton* exit_ = nullptr;
 
 private:
   const Page page_;

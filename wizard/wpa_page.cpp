@@ -22,7 +22,7 @@ QString CipherOf(int mode) { return QString::fromLatin1(wpa_cipher_text(mode)); 
 
 } // namespace
 
-CWpaPage::CWpaPage() : CWizardPage(Page::Wpa, IDD) {
+CWpaPage::CWpaPage() : CKeyPage(Page::Wpa, IDD, SECURITY_WPA2_PSK) {
   status_ = AddLabel(IDC_STATUS);
   exit_ = AddExitButton();
   next_ = AddSkinButton(IDC_NEXT);
@@ -34,7 +34,7 @@ CWpaPage::CWpaPage() : CWizardPage(Page::Wpa, IDD) {
   passphrase_box_ = AddControl<QLineEdit>(IDC_PASSPHRASE);
 
   connect(next_, &QPushButton::clicked, this, &CWpaPage::OnNext);
-  connect(back_, &QPushButton::clicked, this, &CWpaPage::OnBack);
+  connect(back_, &QPushButton::clicked, this, [this] { Follow(Choice::Back); });
   connect(mode_, &QComboBox::activated, this, &CWpaPage::OnModeChoice);
 }
 
@@ -43,7 +43,7 @@ int CWpaPage::BackgroundBitmap() const { return BackgroundOf(mode_->currentIndex
 bool CWpaPage::OnInitDialog() {
   SkinPage(BackgroundOf(security_mode_));
   painted_bitmap_ = BackgroundOf(security_mode_);
-  PlaceNavigation(back_, next_, exit_);
+  PlaceNavigation();
   PlaceStatusLine(status_);
   FinishSetUp();
   cipher_box_->setGeometry(CIPHER_BOX_RECT);
@@ -95,5 +95,3 @@ void CWpaPage::OnNext() {
   std::memset(&WirelessKeys, 0, sizeof WirelessKeys);
   store_text(WirelessKeys.passphrase, View(passphrase));
 }
-
-void CWpaPage::OnBack() { Follow(Choice::Back); }
