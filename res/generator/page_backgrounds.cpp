@@ -30,15 +30,26 @@ void DrawNote(QPainter& painter, const QRect& box, const QString& text) {
   DrawText(painter, box, text, Font(12), MUTED, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
 }
 
-// A page background: the frame with the step `badge` and `title`, the instruction in `box`
-// under it, what `draw` adds for the page, and the captions of Back, Next and Exit.
-QImage PageBackground(QSize size, const QString& badge, const QString& title, const QRect& box,
-                      const QString& instruction, const std::function<void(QPainter&)>& draw) {
+// The words of a page: its step number (empty for a check mark), title and instruction.
+struct PageWords {
+  QSize size;
+  const char* badge;
+  const char* title;
+  const char* instruction;
+  int instruction_width = 575;
+  int instruction_height = 44;
+};
+
+// A page background: the frame with the step and title, the instruction under it, what `draw`
+// adds for the page, and the captions of Back, Next and Exit.
+QImage PageBackground(const PageWords& words, const std::function<void(QPainter&)>& draw) {
+  const QSize size = words.size;
   QImage image = NewPicture(size.width(), size.height(), BODY);
   QPainter painter;
   BeginPainting(painter, image);
-  DrawPageFrame(painter, size, badge, title);
-  DrawInstruction(painter, box, instruction);
+  DrawPageFrame(painter, size, QString::fromLatin1(words.badge), QString::fromUtf8(words.title));
+  DrawInstruction(painter, QRect(TEXT_LEFT, 146, words.instruction_width, words.instruction_height),
+                  QString::fromUtf8(words.instruction));
   draw(painter);
   DrawButtonCaption(painter, BACK_BUTTON.rect, QStringLiteral("Back"));
   DrawButtonCaption(painter, NEXT_BUTTON.rect, QStringLiteral("Next"));
@@ -68,9 +79,9 @@ void DrawPanel(QPainter& painter, const QRect& box, const QString& heading, cons
 
 QImage DeviceListBackground() {
   return PageBackground(
-      QSize(635, 474), QStringLiteral("1"), QStringLiteral("Select your bridge"),
-      QRect(TEXT_LEFT, 146, 370, 40),
-      QStringLiteral("Select a bridge from the list and click Next."), [](QPainter& painter) {
+      {QSize(635, 474), "1", "Select your bridge", "Select a bridge from the list and click Next.",
+       370, 40},
+      [](QPainter& painter) {
         // The page writes its version in white into VERSION_LABEL_RECT.
         DrawText(painter,
                  QRect(VERSION_LABEL_RECT.left() - 92, VERSION_LABEL_RECT.top(), 86,
@@ -82,19 +93,19 @@ QImage DeviceListBackground() {
                  QStringLiteral("Bridges on the network"), Font(15, true), INK,
                  Qt::AlignLeft | Qt::AlignVCenter);
         painter.fillRect(list.left(), list.top() - 3, list.width(), 1, RULE);
-        DrawButtonCaption(painter, DEVICE_LIST_REFRESH_BUTTON.rect, QStringLiteral("Refresh List"));
         DrawNote(painter, QRect(465, 234, 150, 80),
                  QStringLiteral("Click Refresh List to find bridges recently added to the "
                                 "network."));
+        DrawButtonCaption(painter, DEVICE_LIST_REFRESH_BUTTON.rect, QStringLiteral("Refresh List"));
       });
 }
 
 QImage SiteSurveyBackground() {
   return PageBackground(
-      QSize(636, 473), QStringLiteral("2"), QStringLiteral("Choose a wireless network"),
-      QRect(TEXT_LEFT, 146, 580, 44),
-      QStringLiteral("Select a network from the list, click Refresh List to search again, or "
-                     "enter the SSID manually. Then click Next."),
+      {QSize(636, 473), "2", "Choose a wireless network",
+       "Select a network from the list, click Refresh List to search again, or enter the SSID "
+       "manually. Then click Next.",
+       580},
       [](QPainter& painter) {
         // Before the two radio buttons.
         for (const auto& [radio, text] :
@@ -115,36 +126,37 @@ QImage SiteSurveyBackground() {
 
 QImage SecurityBackground() {
   return PageBackground(
-      QSize(635, 474), QStringLiteral("3"), QStringLiteral("Choose the security mode"),
-      QRect(TEXT_LEFT, 146, 575, 44),
-      QStringLiteral("Choose the security that the wireless network uses."), [](QPainter& painter) {
+      {QSize(635, 474), "3", "Choose the security mode",
+       "Choose the security that the wireless network uses."},
+      [](QPainter& painter) {
         const QRect& list = SECURITY_MODE_LIST_RECT;
         DrawLabelBefore(painter, list, KEY_PAGE_LABEL_GAP, QStringLiteral("Security"));
+        // Under the list, a line for each choice, then a note.
         const QString choices[][2] = {
             {QStringLiteral("Disable"), QStringLiteral("an open network without a key")},
             {QStringLiteral("WEP"), QStringLiteral("64-bit or 128-bit WEP keys")},
             {QStringLiteral("WPA-PSK"), QStringLiteral("a passphrase, TKIP encryption")},
             {QStringLiteral("WPA2-PSK"), QStringLiteral("a passphrase, AES encryption")},
         };
-        int y = 252;
-        for (const auto& choice : choices) {
-          DrawText(painter, QRect(list.left(), y, 90, 20), choice[0], Font(13, true), ACCENT_DARK,
-                   Qt::AlignLeft | Qt::AlignVCenter);
-          DrawText(painter, QRect(252, y, 340, 20), choice[1], Font(13), INK,
-                   Qt::AlignLeft | Qt::AlignVCenter);
-          y += 24;
-        }
-        DrawNote(painter, QRect(list.left(), y + 8, 420, 40),
+        constexpr int first_choice_top = 252;
+        constexpr int choice_spacing = 24;
+        DrawNote(painter, QRect(list.left(), first_choice_top + 4 * choice_spacing + 8, 420, 40),
                  QStringLiteral("Choose Disable and click Next for an open network; the other "
                                 "choices take you to their keys."));
+        for (int i = 0; i < 4; ++i) {
+          const int y = first_choice_top + i * choice_spacing;
+          DrawText(painter, QRect(list.left(), y, 90, 20), choices[i][0], Font(13, true),
+                   ACCENT_DARK, Qt::AlignLeft | Qt::AlignVCenter);
+          DrawText(painter, QRect(252, y, 340, 20), choices[i][1], Font(13), INK,
+                   Qt::AlignLeft | Qt::AlignVCenter);
+        }
       });
 }
 
 QImage WepBackground() {
   return PageBackground(
-      QSize(635, 474), QStringLiteral("3"), QStringLiteral("Enter the WEP keys"),
-      QRect(TEXT_LEFT, 146, 575, 44),
-      QStringLiteral("Enter up to four keys and choose the key that the bridge uses."),
+      {QSize(635, 474), "3", "Enter the WEP keys",
+       "Enter up to four keys and choose the key that the bridge uses."},
       [](QPainter& painter) {
         DrawLabelBefore(painter, KEY_MODE_LIST_RECT, KEY_PAGE_LABEL_GAP,
                         QStringLiteral("Security"));
@@ -173,11 +185,9 @@ QImage WepBackground() {
 
 QImage WpaBackground(bool wpa2) {
   return PageBackground(
-      QSize(635, 474), QStringLiteral("3"),
-      wpa2 ? QStringLiteral("Enter the WPA2 passphrase")
-           : QStringLiteral("Enter the WPA passphrase"),
-      QRect(TEXT_LEFT, 146, 575, 44),
-      QStringLiteral("Enter the passphrase of the wireless network."), [wpa2](QPainter& painter) {
+      {QSize(635, 474), "3", wpa2 ? "Enter the WPA2 passphrase" : "Enter the WPA passphrase",
+       "Enter the passphrase of the wireless network."},
+      [wpa2](QPainter& painter) {
         DrawLabelBefore(painter, KEY_MODE_LIST_RECT, KEY_PAGE_LABEL_GAP,
                         QStringLiteral("Security"));
         DrawLabelBefore(painter, CIPHER_BOX_RECT, KEY_PAGE_LABEL_GAP, QStringLiteral("Encryption"));
@@ -194,9 +204,8 @@ QImage WpaBackground(bool wpa2) {
 
 QImage SummaryBackground() {
   return PageBackground(
-      QSize(635, 474), QStringLiteral("3"), QStringLiteral("Review and save"),
-      QRect(TEXT_LEFT, 146, 575, 44),
-      QStringLiteral("Review the new settings, then click Next to save them into the bridge."),
+      {QSize(635, 474), "3", "Review and save",
+       "Review the new settings, then click Next to save them into the bridge."},
       [](QPainter& painter) {
         DrawPanel(painter, QRect(24, 212, 292, 160), QStringLiteral("Old settings"), MUTED);
         DrawPanel(painter, QRect(320, 212, 291, 160), QStringLiteral("New settings"), ACCENT_DARK);
@@ -211,9 +220,8 @@ QImage SummaryBackground() {
 
 QImage FinishBackground() {
   return PageBackground(
-      QSize(634, 473), QString(), QStringLiteral("Congratulations!"),
-      QRect(TEXT_LEFT, 146, 575, 44),
-      QStringLiteral("Your QBR20G bridge has been configured successfully."),
+      {QSize(634, 473), "", "Congratulations!",
+       "Your QBR20G bridge has been configured successfully."},
       [](QPainter& painter) {
         // The bridge, large, in the middle of the page.
         painter.save();
