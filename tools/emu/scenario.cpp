@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "link/mac_text.h"
+#include "tools/emu/escaped_text.h"
 
 namespace {
 
@@ -42,66 +43,14 @@ std::string strip_comment(const std::string& line) {
   return line;
 }
 
-// A value in double quotes takes the escapes \\ \" \n \r \t \f \v \0 \xHH (and keeps blanks and
-// '#'); any other value is its raw bytes.
+// A value in double quotes takes the escapes of escaped_text.h (and keeps blanks and '#'); any
+// other value is its raw bytes.
 bool unquote(const std::string& value, std::string* out, std::string* error) {
   if (value.size() < 2 || value.front() != '"' || value.back() != '"') {
     *out = value;
     return true;
   }
-  out->clear();
-  for (std::size_t i = 1; i + 1 < value.size(); ++i) {
-    if (value[i] != '\\') {
-      out->push_back(value[i]);
-      continue;
-    }
-    if (i + 2 >= value.size()) {
-      *error = "a quoted value ends in a lone backslash";
-      return false;
-    }
-    const char c = value[++i];
-    switch (c) {
-    case '\\':
-      out->push_back('\\');
-      break;
-    case '"':
-      out->push_back('"');
-      break;
-    case 'n':
-      out->push_back('\n');
-      break;
-    case 'r':
-      out->push_back('\r');
-      break;
-    case 't':
-      out->push_back('\t');
-      break;
-    case 'f':
-      out->push_back('\f');
-      break;
-    case 'v':
-      out->push_back('\v');
-      break;
-    case '0':
-      out->push_back('\0');
-      break;
-    case 'x': {
-      const int high = i + 1 < value.size() - 1 ? hex_digit_value(value[i + 1]) : -1;
-      const int low = i + 2 < value.size() - 1 ? hex_digit_value(value[i + 2]) : -1;
-      if (high < 0 || low < 0) {
-        *error = "\\x needs two hex digits";
-        return false;
-      }
-      out->push_back(static_cast<char>(high << 4 | low));
-      i += 2;
-      break;
-    }
-    default:
-      *error = std::string("unknown escape \\") + c;
-      return false;
-    }
-  }
-  return true;
+  return unescape_text(std::string_view(value).substr(1, value.size() - 2), out, error);
 }
 
 bool parse_mac(const std::string& text, std::uint8_t* mac) {
