@@ -91,13 +91,12 @@ Bytes make_reply(const std::uint8_t* src, const std::uint8_t* dst, std::uint32_t
 }
 
 void use_short_link_timing() {
-  auto& timing = link_timing();
-  timing = LinkTiming{};
-  timing.tick_period = std::chrono::milliseconds{10};
-  timing.read_slice = std::chrono::milliseconds{2};
-  timing.clock_slack = std::chrono::milliseconds{5};
-  timing.survey_scan_pause = std::chrono::milliseconds{1};
-  timing.unicast_probe_pause = std::chrono::milliseconds{1};
+  using std::chrono::milliseconds;
+  link_timing() = LinkTiming{.tick_period = milliseconds{10},
+                             .read_slice = milliseconds{2},
+                             .clock_slack = milliseconds{5},
+                             .survey_scan_pause = milliseconds{1},
+                             .unicast_probe_pause = milliseconds{1}};
   clear_link_stop();
 }
 
