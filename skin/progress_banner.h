@@ -7,9 +7,9 @@
 
 #include "res/artwork_ids.h"
 
-constexpr int BANNER_SEARCHING = 1;
-constexpr int BANNER_PLEASE_WAIT = 2;
-constexpr int BANNER_SAVED = 3;
+// What a banner shows: an animation while the bridge is searched for or works, or the saved
+// notice.
+enum BannerKind : int { BANNER_SEARCHING = 1, BANNER_PLEASE_WAIT = 2, BANNER_SAVED = 3 };
 
 class CProgressBanner : public QWidget {
   Q_OBJECT

@@ -73,7 +73,7 @@ TEST_F(ProgressBannerTest, KindsOneAndTwoCycleTheirOwnFramesEveryHalfSecond) {
 
 TEST_F(ProgressBannerTest, EveryOtherKindIsTheSavedNotice) {
   banner_->PlaceCentred(SAVED_NOTICE_SIZE);
-  for (int kind : {BANNER_SAVED, 0, 4, -1}) {
+  for (int kind : {int{BANNER_SAVED}, 0, 4, -1}) {
     banner_->SetKind(kind);
     banner_->Start();
     EXPECT_EQ(Rendered(banner_), AsRgb32(LoadBitmap(SAVED_NOTICE))) << kind;
