@@ -26,6 +26,9 @@
 namespace {
 
 constexpr const char* HIDDEN_SSID = "[HiddenSSID]";
+// The entry choice: a network from the list, or an SSID and channel entered by hand.
+constexpr int FROM_LIST = 0;
+constexpr int MANUAL_ENTRY = 1;
 
 } // namespace
 
@@ -40,8 +43,8 @@ CSiteSurveyPage::CSiteSurveyPage() : CWorkerPage(Page::SiteSurvey, IDD, WM_SURVE
   from_list_ = AddControl<QRadioButton>(IDC_FROM_LIST);
   manual_ = AddControl<QRadioButton>(IDC_MANUAL);
   entry_group_ = new QButtonGroup(this);
-  entry_group_->addButton(from_list_, 0);
-  entry_group_->addButton(manual_, 1);
+  entry_group_->addButton(from_list_, FROM_LIST);
+  entry_group_->addButton(manual_, MANUAL_ENTRY);
 
   ssid_box_ = AddControl<QLineEdit>(IDC_SSID);
   ssid_box_->setEnabled(false);
@@ -66,7 +69,7 @@ CSiteSurveyPage::CSiteSurveyPage() : CWorkerPage(Page::SiteSurvey, IDD, WM_SURVE
 CSiteSurveyPage::~CSiteSurveyPage() { StopWorker(); }
 
 bool CSiteSurveyPage::OnInitDialog() {
-  entry_choice_ = 0;
+  entry_choice_ = FROM_LIST;
   SkinPage(SITE_SURVEY_BACKGROUND);
   PlaceButton(refresh_, SURVEY_REFRESH_BUTTON);
   PlaceNavigation();
@@ -100,7 +103,7 @@ void CSiteSurveyPage::OnRefresh() {
   // The rows are rebuilt, so an earlier choice would point at another network.
   selected_row_ = -1;
   hidden_row_selected_ = false;
-  if (entry_choice_ == 0) {
+  if (entry_choice_ == FROM_LIST) {
     next_->setEnabled(false);
     ssid_box_->setEnabled(false);
   }
@@ -151,7 +154,7 @@ void CSiteSurveyPage::FillList(const QVector<NetworkEntry>& rows) {
 
 void CSiteSurveyPage::OnWorkDone() {
   UpdateControls();
-  refresh_->setEnabled(entry_choice_ == 0);
+  refresh_->setEnabled(entry_choice_ == FROM_LIST);
   back_->setEnabled(true);
   manual_->setEnabled(true);
 }
@@ -159,16 +162,16 @@ void CSiteSurveyPage::OnWorkDone() {
 void CSiteSurveyPage::UpdateControls() {
   if (ssid_box_->text() != ssid_text_)
     ssid_box_->setText(ssid_text_);
-  (entry_choice_ == 0 ? from_list_ : manual_)->setChecked(true);
+  (entry_choice_ == FROM_LIST ? from_list_ : manual_)->setChecked(true);
 }
 
 void CSiteSurveyPage::ReadControls() {
   ssid_text_ = ssid_box_->text();
-  entry_choice_ = manual_->isChecked() ? 1 : 0;
+  entry_choice_ = manual_->isChecked() ? MANUAL_ENTRY : FROM_LIST;
 }
 
 void CSiteSurveyPage::OnListMode() {
-  entry_choice_ = 0;
+  entry_choice_ = FROM_LIST;
   ssid_box_->setEnabled(false);
   channel_->setEnabled(false);
   list_->setEnabled(true);
@@ -177,7 +180,7 @@ void CSiteSurveyPage::OnListMode() {
 }
 
 void CSiteSurveyPage::OnManualMode() {
-  entry_choice_ = 1;
+  entry_choice_ = MANUAL_ENTRY;
   list_->setEnabled(false);
   refresh_->setEnabled(false);
   channel_->setEnabled(true);
@@ -187,11 +190,11 @@ void CSiteSurveyPage::OnManualMode() {
 
 void CSiteSurveyPage::OnRowChoice() {
   if (list_->rowCount() == 0) {
-    if (entry_choice_ == 0)
+    if (entry_choice_ == FROM_LIST)
       next_->setEnabled(false);
     return;
   }
-  if (entry_choice_ == 1)
+  if (entry_choice_ == MANUAL_ENTRY)
     return;
   const int row = list_->SelectedRow();
   if (row < 0)
@@ -222,9 +225,9 @@ int CSiteSurveyPage::ChannelNumber() const {
 }
 
 void CSiteSurveyPage::OnNext() {
-  if (list_->rowCount() == 0 && entry_choice_ == 0)
+  if (list_->rowCount() == 0 && entry_choice_ == FROM_LIST)
     return;
-  const bool typed = hidden_row_selected_ || entry_choice_ == 1;
+  const bool typed = hidden_row_selected_ || entry_choice_ == MANUAL_ENTRY;
   if (typed) {
     ReadControls();
     if (ssid_text_.isEmpty()) {
@@ -234,7 +237,7 @@ void CSiteSurveyPage::OnNext() {
       return;
     }
   }
-  if (entry_choice_ == 0 && (selected_row_ < 0 || selected_row_ >= rows_.size()))
+  if (entry_choice_ == FROM_LIST && (selected_row_ < 0 || selected_row_ >= rows_.size()))
     return;
   const QByteArray ssid = typed ? ssid_text_.toUtf8() : FieldBytes(rows_[selected_row_].ssid);
   if (const auto problem = ssid_problem(View(ssid), typed)) {
@@ -242,7 +245,7 @@ void CSiteSurveyPage::OnNext() {
     return;
   }
 
-  if (entry_choice_ == 1) {
+  if (entry_choice_ == MANUAL_ENTRY) {
     const int channel = ChannelNumber();
     Follow(Choice::NextTyped);
     std::memset(&WirelessSettings, 0, sizeof WirelessSettings);
