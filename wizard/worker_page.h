@@ -17,8 +17,8 @@ public:
   CProgressBanner* Banner() const { return banner_; }
 
 protected:
-  // Each page stops its worker in its own destructor (StopWorker), before its members go and
-  // while its DoWork may still run.
+  // A page stops its worker in its own destructor (StopWorker): until then its DoWork may run
+  // and use the page's members.
   CWorkerPage(Page page, int idd, int result_message);
 
   // At set-up, once the page has its size: the banner, hidden, in the middle.
