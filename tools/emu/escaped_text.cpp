@@ -45,7 +45,7 @@ bool unescape_text(std::string_view text, std::string* bytes, std::string* error
       continue;
     }
     if (++i == text.size()) {
-      *error = "a lone backslash ends the text";
+      *error = "a quoted value ends in a lone backslash";
       return false;
     }
     const char letter = text[i];
