@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "bench/bench_figures.h"
+#include "bench/bench_network.h"
 #include "link/adapter_selection.h"
 #include "link/capture_handle.h"
 #include "link/link_timing.h"
@@ -12,11 +13,8 @@
 #include "tests/netns/testnet.h"
 
 int main() {
-  const std::string reason = netns::unavailable_reason();
-  if (!reason.empty()) {
-    std::printf("adapter_search_bench skipped: %s\n", reason.c_str());
+  if (skipped_without_namespaces("adapter_search_bench"))
     return 0;
-  }
   try {
     netns::TestNet net;
     const auto wizard = net.add_namespace("wiz");

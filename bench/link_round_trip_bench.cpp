@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bench/bench_figures.h"
+#include "bench/bench_network.h"
 #include "link/adapter_access.h"
 #include "link/adapter_selection.h"
 #include "link/capture_handle.h"
@@ -49,26 +50,15 @@ void print(const char* what, const std::vector<double>& samples) {
 } // namespace
 
 int main() {
-  const std::string reason = netns::unavailable_reason();
-  if (!reason.empty()) {
-    std::printf("link_round_trip_bench skipped: %s\n", reason.c_str());
+  if (skipped_without_namespaces("link_round_trip_bench"))
     return 0;
-  }
   try {
     netns::TestNet net;
-    const auto wizard = net.add_namespace("wiz");
-    const auto bridge = net.add_namespace("br");
-    net.add_veth(wizard, "eth0", "02:00:00:00:01:01", bridge, "br0", "-");
-    net.start_emulator(bridge, "br0", "mac = 02:00:00:00:00:b1\n");
-    net.enter(wizard);
+    enter_beside_bridge(net, "02:00:00:00:01:01", "mac = 02:00:00:00:00:b1\n");
     std::uint8_t own[6];
     mac_text_to_bytes("02-00-00-00-01-01", own);
-
-    // Through the link helper: the adapter access every front end uses.
-    if (reopen_adapter("02-00-00-00-01-01") != 0 || !capture_handle) {
-      std::printf("cannot open the capture on eth0 through the link helper\n");
-      return 1;
-    }
+    // enter_beside_bridge opened the capture through the link helper, as every front end
+    // opens it.
     round_trips(own, 50); // warm-up
     const auto helper_samples = round_trips(own, 1000);
     print("through the link helper:", helper_samples);

@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "bench/bench_figures.h"
+#include "bench/bench_network.h"
 #include "link/adapter_access.h"
 #include "link/link_helper.h"
 #include "link/pcap_adapter_access.h"
@@ -292,11 +293,8 @@ int main(int argc, char** argv) {
   if (mode == "--flow" || mode == "--flow-in-process")
     return flow_child(1, argv, mode == "--flow-in-process");
 
-  const std::string reason = netns::unavailable_reason();
-  if (!reason.empty()) {
-    std::printf("wizard_bench skipped: %s\n", reason.c_str());
+  if (skipped_without_namespaces("wizard_bench"))
     return 0;
-  }
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   try {
     netns::TestNet net;

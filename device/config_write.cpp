@@ -3,7 +3,9 @@
 #include <cstring>
 #include <string_view>
 
+#include "device/input_checks.h"
 #include "device/mac_arguments.h"
+#include "device/security_modes.h"
 #include "device/wireless_records.h"
 #include "link/frame_exchange.h"
 #include "link/link_frame.h"
@@ -13,39 +15,6 @@ namespace {
 // The longest text the fields can give must fit the settings request.
 constexpr int LONGEST_SETTINGS_TEXT = 15 * 9 + SSID_WIDTH + 6 * KEY_FIELD_WIDTH;
 static_assert(LONGEST_SETTINGS_TEXT <= SETTINGS_FRAME_ROOM - LINK_HEADER_SIZE);
-
-bool is_control_byte(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return byte < 0x20 || byte == 0x7f;
-}
-
-bool holds_control_byte(std::string_view text) {
-  for (const char c : text)
-    if (is_control_byte(c))
-      return true;
-  return false;
-}
-
-// Line values of the security text; the first matching literal decides.
-char security_digit(std::string_view security) {
-  if (security == "Disable")
-    return '0';
-  if (security == "WEP(64bit)" || security == "WEP(128bits)")
-    return '1';
-  if (security == "WPA-PSK")
-    return '2';
-  return '3';
-}
-
-const char* key_length_text(std::string_view security) {
-  if (security == "Disable")
-    return "0";
-  if (security == "WEP(64bit)")
-    return "5";
-  if (security == "WEP(128bits)")
-    return "13";
-  return "32";
-}
 
 class TextWriter {
 public:
@@ -93,14 +62,15 @@ int build_settings_text(std::uint8_t* frame, const std::uint8_t* own, const std:
   std::memset(frame, 0, SETTINGS_FRAME_ROOM);
   const std::string_view security = field_text(WirelessSettings.security);
   const std::string_view key_index = field_text(WirelessKeys.key_index);
-  const char digit[] = {security_digit(security), '\0'};
+  const char digit[] = {settings_security_digit(security), '\0'};
+  const char cipher[] = {settings_cipher_digit(security), '\0'};
 
   TextWriter text(frame + LINK_HEADER_SIZE);
   text.line("7000 :", field_text(WirelessSettings.ssid));
   text.line("7001 :16");
   text.line("7002 :0");
   text.line("7003 :", digit);
-  text.line("7004 :", key_length_text(security));
+  text.line("7004 :", settings_key_length(security));
   text.line("7005 :", key_index.empty() ? "0" : key_index);
   text.line("7006 :", field_text(WirelessKeys.wep_key1));
   text.line("7007 :", field_text(WirelessKeys.wep_key2));
@@ -108,7 +78,7 @@ int build_settings_text(std::uint8_t* frame, const std::uint8_t* own, const std:
   text.line("7009 :", field_text(WirelessKeys.wep_key4));
   text.line("7012 :3");
   text.line("7013 :0");
-  text.line("7018 :", security == "WPA-PSK" ? "0" : "1");
+  text.line("7018 :", cipher);
   text.line("7019 :", field_text(WirelessKeys.passphrase));
   text.line("7022 :0");
 

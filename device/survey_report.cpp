@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "device/security_modes.h"
 #include "device/wireless_records.h"
 
 namespace {
@@ -12,21 +13,6 @@ constexpr char FORM_FEED = 12;
 constexpr char VERTICAL_TAB = 11;
 constexpr int REPORT_SKIPPED_BYTES = 2;
 constexpr int SIGNAL_DIGITS = sizeof(NetworkEntry::signal_text) - 2; // room for "%" and zero
-
-const char* security_mode_text(char digit) {
-  switch (digit) {
-  case '0':
-    return "Disable";
-  case '1':
-    return "WEP";
-  case '2':
-    return "WPA-PSK";
-  case '3':
-    return "WPA2-PSK";
-  default:
-    return "";
-  }
-}
 
 const char* speed_text(char mode_letter) {
   switch (mode_letter) {
@@ -71,7 +57,8 @@ const char* parse_entry(const char* at, NetworkEntry& entry) {
   store_text(entry.mac_text, mac_text);
   store_text(entry.channel, channel);
   store_text(entry.speed, speed_text(mode.empty() ? '\0' : mode.front()));
-  store_text(entry.security, security_mode_text(security.empty() ? '\0' : security.front()));
+  store_text(entry.security, security_mode_text(security_mode_of_digit(
+                                 security.empty() ? '\0' : security.front())));
 
   const std::string_view signal = rest; // up to the vertical tab
   entry.signal = parse_leading_int(signal.data(), static_cast<int>(signal.size()));
@@ -165,7 +152,8 @@ int parse_survey_reply(const std::uint8_t* frame, int* count) {
   }
   const int mode_at = find_text(text, "SECMODE:");
   if (mode_at >= 0)
-    store_text(CurrentNetwork.security, security_mode_text(text[mode_at + 8]));
+    store_text(CurrentNetwork.security,
+               security_mode_text(security_mode_of_digit(text[mode_at + 8])));
 
   // Absent, or within the first three characters: no list.
   const int list_at = find_text(text, "SURVEY:");

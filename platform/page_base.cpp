@@ -4,9 +4,6 @@
 #include <QThread>
 #include <QTimer>
 
-#include "link/link_helper.h"
-#include "link/link_timing.h"
-
 #include <utility>
 
 void SetControlId(QWidget* control, int id) {
@@ -84,13 +81,11 @@ void CPageBase::EnableControl(int id, bool enabled) {
     control->setEnabled(enabled);
 }
 
-void CPageBase::StartWorker(std::function<void()> body) {
+void CPageBase::StartWorker(std::function<void(std::stop_token)> body) {
   StopWorker();
-  // Each user action starts with a working link helper, even if the last one was lost.
-  recover_link_helper();
   *worker_running_ = true;
-  worker_ = std::thread([running = worker_running_, body = std::move(body)] {
-    body();
+  worker_ = std::jthread([running = worker_running_, body = std::move(body)](std::stop_token stop) {
+    body(std::move(stop));
     *running = false;
   });
 }
@@ -98,10 +93,8 @@ void CPageBase::StartWorker(std::function<void()> body) {
 void CPageBase::StopWorker() {
   if (!worker_.joinable())
     return;
-  if (*worker_running_)
-    request_link_stop();
+  worker_.request_stop();
   worker_.join();
-  clear_link_stop();
 }
 
 bool CPageBase::WorkerRunning() const { return *worker_running_; }

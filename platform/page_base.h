@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <stop_token>
 #include <thread>
 
 class QTimer;
@@ -54,10 +55,11 @@ public:
   // Enables or disables the control with `id`; from any thread.
   void EnableControl(int id, bool enabled);
 
-  // The page's worker. Only one runs at a time. A page whose worker touches its members calls
-  // StopWorker() in its own destructor, before those members go.
-  void StartWorker(std::function<void()> body);
-  // Asks a running link procedure to give up, then waits for the worker to end.
+  // The page's worker: `body` runs on a thread of its own with the worker's stop token. Only
+  // one runs at a time. A page whose worker touches its members calls StopWorker() in its own
+  // destructor, before those members go.
+  void StartWorker(std::function<void(std::stop_token)> body);
+  // Requests the worker's stop, then waits for it to end.
   void StopWorker();
   bool WorkerRunning() const;
 
@@ -87,7 +89,7 @@ protected:
 private:
   const int idd_;
   std::map<int, QTimer*> timers_;
-  std::thread worker_;
+  std::jthread worker_;
   std::shared_ptr<std::atomic<bool>> worker_running_;
   PageFactory next_;
   bool ended_ = false;

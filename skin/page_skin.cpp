@@ -10,6 +10,7 @@
 #include <QWindow>
 
 #include "platform/bitmaps.h"
+#include "res/artwork_ids.h"
 #include "skin/region_from_bitmap.h"
 #include "skin/skin_button.h"
 #include "skin/transparent_label.h"
@@ -18,7 +19,6 @@ namespace {
 
 constexpr quint32 PAGE_KEY_COLOUR = 0xFF00FF;
 constexpr quint32 PAGE_KEY_TOLERANCE = 0x101010;
-constexpr int APPLICATION_ICON = 128;
 const char* const DRAG_FOLLOWER_NAME = "page_drag_follower";
 
 // Moves a page with the mouse from a press on its background until the button is released,

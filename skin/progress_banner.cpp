@@ -5,6 +5,7 @@
 #include <QTimerEvent>
 
 #include "platform/bitmaps.h"
+#include "res/page_layout.h"
 
 CProgressBanner::CProgressBanner(QWidget* page) : QWidget(page) {
   setMouseTracking(true);
@@ -15,13 +16,13 @@ CProgressBanner::CProgressBanner(QWidget* page) : QWidget(page) {
 void CProgressBanner::SetKind(int kind) {
   switch (kind) {
   case BANNER_SEARCHING:
-    base_ = 139;
+    base_ = SEARCHING_FRAME_0;
     break;
   case BANNER_PLEASE_WAIT:
-    base_ = 145;
+    base_ = PLEASE_WAIT_FRAME_0;
     break;
   default:
-    base_ = 150;
+    base_ = SAVED_NOTICE;
   }
   // A frame of the old kind may not exist in the new one (the notice has two pictures).
   frame_ = 0;
@@ -65,14 +66,13 @@ void CProgressBanner::timerEvent(QTimerEvent* event) {
     return;
   }
   if (!IsSavedNotice()) {
-    SetFrame((frame_ + 1) % 4);
+    SetFrame((frame_ + 1) % BANNER_FRAME_COUNT);
   }
 }
 
 void CProgressBanner::mouseMoveEvent(QMouseEvent* event) {
   if (IsSavedNotice()) {
-    const QPoint at = event->position().toPoint();
-    const bool on_close_box = at.x() >= CLOSE_BOX_LEFT && at.y() <= CLOSE_BOX_BOTTOM;
+    const bool on_close_box = OnCloseBox(event->position().toPoint());
     SetFrame(on_close_box ? 1 : 0);
     setCursor(on_close_box ? Qt::PointingHandCursor : Qt::ArrowCursor);
   }
@@ -85,8 +85,7 @@ void CProgressBanner::mousePressEvent(QMouseEvent* event) {
   if (!IsSavedNotice() || event->button() != Qt::LeftButton) {
     return;
   }
-  const QPoint at = event->position().toPoint();
-  if (at.x() >= CLOSE_BOX_LEFT && at.y() <= CLOSE_BOX_BOTTOM) {
+  if (OnCloseBox(event->position().toPoint())) {
     Stop();
   }
 }
@@ -98,6 +97,10 @@ void CProgressBanner::leaveEvent(QEvent* event) {
     setCursor(Qt::ArrowCursor);
   }
   QWidget::leaveEvent(event);
+}
+
+bool CProgressBanner::OnCloseBox(QPoint at) {
+  return at.x() >= SAVED_NOTICE_CLOSE_BOX.left() && at.y() <= SAVED_NOTICE_CLOSE_BOX.bottom();
 }
 
 void CProgressBanner::SetFrame(int frame) {

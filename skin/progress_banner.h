@@ -5,18 +5,17 @@
 #include <QBasicTimer>
 #include <QWidget>
 
-constexpr int BANNER_SEARCHING = 1;
-constexpr int BANNER_PLEASE_WAIT = 2;
-constexpr int BANNER_SAVED = 3;
+#include "res/artwork_ids.h"
+
+// What a banner shows: an animation while the bridge is searched for or works, or the saved
+// notice.
+enum BannerKind : int { BANNER_SEARCHING = 1, BANNER_PLEASE_WAIT = 2, BANNER_SAVED = 3 };
 
 class CProgressBanner : public QWidget {
   Q_OBJECT
 
 public:
   static constexpr int FRAME_PERIOD_MS = 500;
-  // The saved notice's close box: x >= 370 and y <= 23 in the banner.
-  static constexpr int CLOSE_BOX_LEFT = 370;
-  static constexpr int CLOSE_BOX_BOTTOM = 23;
 
   // Hidden until Start.
   explicit CProgressBanner(QWidget* page);
@@ -29,7 +28,7 @@ public:
 
   // Kinds 1 and 2: the animation frame 0 to 3. The saved notice: 1 while its close box is lit.
   int Frame() const { return frame_; }
-  // The picture id of the first frame of the kind: 139, 145 or 150.
+  // The picture of the kind's first frame.
   int BaseBitmap() const { return base_; }
 
   // Sets the banner's size and centres it in its page's client area.
@@ -43,10 +42,12 @@ protected:
   void leaveEvent(QEvent* event) override;
 
 private:
-  bool IsSavedNotice() const { return base_ == 150; }
+  bool IsSavedNotice() const { return base_ == SAVED_NOTICE; }
+  // The close box reaches to the notice's right and top edges.
+  static bool OnCloseBox(QPoint at);
   void SetFrame(int frame);
 
-  int base_ = 139;
+  int base_ = SEARCHING_FRAME_0;
   int frame_ = 0;
   QBasicTimer frame_timer_;
 };

@@ -5,23 +5,25 @@
 #include <QIcon>
 #include <QStringList>
 
-#include "wizard/wizard_page.h"
+#include "wizard/worker_page.h"
 
 class CHyperLinkButton;
-class QTableWidget;
+class ReportList;
 
-class CDeviceListPage : public CWizardPage {
+class CDeviceListPage : public CWorkerPage {
   Q_OBJECT
 
 public:
-  static constexpr int IDD = 102;
-  static constexpr int IDC_LIST = 1000;
-  static constexpr int IDC_REFRESH = 1007;
-  static constexpr int IDC_BACK = 1008;
-  static constexpr int IDC_NEXT = 1009;
-  static constexpr int IDC_STATUS = 1033;
-  static constexpr int IDC_VERSION = 1046;
-  static constexpr int IDC_PRODUCT_LINK = 1053;
+  enum : int {
+    IDD = 102,
+    IDC_LIST = 1000,
+    IDC_REFRESH = 1007,
+    IDC_BACK = 1008,
+    IDC_NEXT = 1009,
+    IDC_STATUS = 1033,
+    IDC_VERSION = 1046,
+    IDC_PRODUCT_LINK = 1053
+  };
   static constexpr const char* VERSION_TEXT = "5.0.32.7";
 
   CDeviceListPage();
@@ -29,31 +31,19 @@ public:
 
   bool OnInitDialog() override;
   void OnRefresh();
-  void OnNext();
   void OnListClick();
 
-  QTableWidget* List() const { return list_; }
-  CProgressBanner* Banner() const { return banner_; }
-
-protected:
-  void OnTimer(int id) override;
-  void OnPageMessage(int message) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-  // The search worker: discovery on the host adapters, then the list handed to the UI.
-  void SearchWorker();
-  void FillList(const QStringList& macs);
+  // The search: discovery on the host adapters; the bridges found go to the list.
+  void OnWorkStarted() override;
+  void DoWork(const std::stop_token& stop) override;
+  void OnWorkDone() override;
 
   CHyperLinkButton* product_link_;
   CTransparentLabel* version_label_;
   CTransparentLabel* status_;
-  CSkinButton* exit_;
   CSkinButton* refresh_;
-  CSkinButton* next_;
-  CSkinButton* back_;
-  QTableWidget* list_;
+  ReportList* list_;
   QIcon icon_;
   bool columns_ready_ = false;
-  CProgressBanner* banner_ = nullptr;
 };

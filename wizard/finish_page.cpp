@@ -6,25 +6,22 @@
 #include "skin/skin_button.h"
 #include "wizard/page_messages.h"
 
-CFinishPage::CFinishPage() : CWizardPage(IDD, 365, 224) {
-  exit_ = AddSkinButton(IDC_EXIT, 258, 182, 61, 16);
+CFinishPage::CFinishPage() : CWizardPage(Page::Finish, IDD, 365, 224) {
+  exit_ = AddExitButton(258, 182, 61, 16);
   next_ = AddSkinButton(IDC_NEXT, 175, 181, 61, 16);
   next_->setEnabled(false);
   back_ = AddSkinButton(IDC_BACK, 95, 182, 61, 16);
   back_->setEnabled(false);
   web_site_ = AddSkinButton(IDC_WEB_SITE, 29, 184, 61, 16);
-  connect(exit_, &QPushButton::clicked, this, &CPageBase::reject);
   connect(web_site_, &QPushButton::clicked, this, &CFinishPage::OpenMakerSite);
 }
 
 bool CFinishPage::OnInitDialog() {
-  SkinPage(178);
-  PlaceSkinButton(web_site_, QRect(300, 407, 106, 24), 193, 192, 193);
-  PlaceButton(back_, BACK_BUTTON);
-  PlaceButton(next_, NEXT_BUTTON);
-  PlaceButton(exit_, EXIT_BUTTON);
+  SkinPage(FINISH_BACKGROUND);
+  PlaceButton(web_site_, WEB_SITE_BUTTON);
+  PlaceNavigation();
   FinishSetUp();
-  banner_ = AddBanner(395, 130);
+  banner_ = AddBanner(SAVED_NOTICE_SIZE);
   banner_->SetKind(BANNER_SAVED);
   banner_->Start();
   return true;

@@ -7,10 +7,7 @@ class CFinishPage : public CWizardPage {
   Q_OBJECT
 
 public:
-  static constexpr int IDD = 179;
-  static constexpr int IDC_BACK = 1030;
-  static constexpr int IDC_NEXT = 1031;
-  static constexpr int IDC_WEB_SITE = 1032;
+  enum : int { IDD = 179, IDC_BACK = 1030, IDC_NEXT = 1031, IDC_WEB_SITE = 1032 };
 
   CFinishPage();
 
@@ -20,8 +17,5 @@ public:
 
 private:
   CSkinButton* web_site_;
-  CSkinButton* exit_;
-  CSkinButton* next_;
-  CSkinButton* back_;
   CProgressBanner* banner_ = nullptr;
 };

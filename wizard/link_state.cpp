@@ -1,4 +1,4 @@
 #include "wizard/link_state.h"
 
-GuardedText<HOST_ADAPTER_MACS_SIZE> host_adapter_macs;
+GuardedText<HOST_ADAPTER_LIST_SIZE> host_adapter_macs;
 GuardedText<SELECTED_DEVICE_MAC_SIZE> selected_device_mac;

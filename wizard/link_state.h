@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "link/adapter_selection.h"
+
 template <std::size_t Capacity> class GuardedText {
 public:
   std::string Get() const {
@@ -36,8 +38,9 @@ private:
   char text_[Capacity] = {};
 };
 
-constexpr std::size_t HOST_ADAPTER_MACS_SIZE = 500;
+// The start-up's name for the capacity of the host adapter list.
+constexpr std::size_t HOST_ADAPTER_MACS_SIZE = HOST_ADAPTER_LIST_SIZE;
 constexpr std::size_t SELECTED_DEVICE_MAC_SIZE = 30;
 
-extern GuardedText<HOST_ADAPTER_MACS_SIZE> host_adapter_macs;
+extern GuardedText<HOST_ADAPTER_LIST_SIZE> host_adapter_macs;
 extern GuardedText<SELECTED_DEVICE_MAC_SIZE> selected_device_mac;

@@ -1,7 +1,9 @@
-// Moving texts between the shared records' fixed fields and Qt byte arrays.
+// Texts between the shared records' fixed fields and Qt: the bytes as they travel to the
+// bridge, and the text a page shows of them.
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 #include <string_view>
 
@@ -16,6 +18,6 @@ inline std::string_view View(const QByteArray& bytes) {
   return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
-template <std::size_t N> void StoreField(char (&field)[N], const QByteArray& bytes) {
-  store_text(field, View(bytes));
-}
+// A text that may come from the air or a user, shown decoded: UTF-8 when it is valid UTF-8,
+// else Latin-1. The bytes themselves are what travels to the bridge.
+QString DisplayText(const QByteArray& bytes);

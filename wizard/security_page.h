@@ -6,28 +6,18 @@
 
 class QComboBox;
 
-// The security mode lists of the security, WEP and WPA pages: position = mode number.
-QComboBox* MakeSecurityModeList(QWidget* page, int id);
-
 class CSecurityPage : public CWizardPage {
   Q_OBJECT
 
 public:
-  static constexpr int IDD = 104;
-  static constexpr int IDC_MODE = 1014;
-  static constexpr int IDC_BACK = 1015;
-  static constexpr int IDC_NEXT = 1016;
+  enum : int { IDD = 104, IDC_MODE = 1014, IDC_BACK = 1015, IDC_NEXT = 1016 };
 
   CSecurityPage();
 
   bool OnInitDialog() override;
   void OnModeChoice(int position);
   void OnNext();
-  void OnBack();
 
 private:
-  CSkinButton* back_;
-  CSkinButton* next_;
-  CSkinButton* exit_;
   QComboBox* mode_;
 };

@@ -4,8 +4,8 @@
 
 #include "link/adapter_failure_text.h"
 #include "link/link_helper.h"
-#include "wizard/device_list_page.h"
 #include "wizard/link_state.h"
+#include "wizard/page_flow.h"
 
 CSetupApp theApp;
 
@@ -32,7 +32,7 @@ QString SecondaryHtml(const QString& secondary) {
 } // namespace
 
 bool start_up_link() {
-  char list[HOST_ADAPTER_MACS_SIZE] = {};
+  char list[HOST_ADAPTER_LIST_SIZE] = {};
   if (find_usable_adapters(list) < 0)
     return false;
   host_adapter_macs.Set(list);
@@ -72,7 +72,7 @@ bool CSetupApp::InitInstance() {
     }
     return false;
   }
-  RunPages(std::make_unique<CDeviceListPage>());
+  RunPages(BuildPage({Page::DeviceList}));
   return false;
 }
 

@@ -2,32 +2,33 @@
 // user pick one (typing the name of a hidden one) or enter an SSID and channel by hand.
 #pragma once
 
-#include <QByteArray>
 #include <QVector>
 
-#include "wizard/wizard_page.h"
+#include "device/wireless_records.h"
+#include "wizard/worker_page.h"
 
 class QButtonGroup;
 class QComboBox;
 class QLineEdit;
 class QRadioButton;
-class QTableWidget;
+class ReportList;
 
-class CSiteSurveyPage : public CWizardPage {
+class CSiteSurveyPage : public CWorkerPage {
   Q_OBJECT
 
 public:
-  static constexpr int IDD = 103;
-  static constexpr int IDC_BACK = 1001;
-  static constexpr int IDC_NEXT = 1002;
-  static constexpr int IDC_REFRESH = 1003;
-  static constexpr int IDC_FROM_LIST = 1004;
-  static constexpr int IDC_MANUAL = 1005;
-  static constexpr int IDC_SSID = 1006;
-  static constexpr int IDC_LIST = 1010;
-  static constexpr int IDC_STATUS = 1034;
-  static constexpr int IDC_CHANNEL = 1051;
-  static constexpr int SSID_MAX_BYTES = 32; // the 802.11 limit
+  enum : int {
+    IDD = 103,
+    IDC_BACK = 1001,
+    IDC_NEXT = 1002,
+    IDC_REFRESH = 1003,
+    IDC_FROM_LIST = 1004,
+    IDC_MANUAL = 1005,
+    IDC_SSID = 1006,
+    IDC_LIST = 1010,
+    IDC_STATUS = 1034,
+    IDC_CHANNEL = 1051
+  };
 
   CSiteSurveyPage();
   ~CSiteSurveyPage() override;
@@ -39,42 +40,25 @@ public:
   void OnRowChoice();
   void OnSsidChange();
   void OnNext();
-  void OnBack();
-
-  int EntryChoice() const { return entry_choice_; }
-  bool HiddenRowSelected() const { return hidden_row_selected_; }
-  int SecurityModeNumber() const { return security_mode_; }
-
-protected:
-  void OnTimer(int id) override;
-  void OnPageMessage(int message) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-  // One surveyed network as the list shows it; the SSID keeps the bridge's bytes.
-  struct Row {
-    QByteArray ssid, mac_text, channel, signal_text, security, speed;
-  };
-  void SurveyWorker();
-  void FillList(const QVector<Row>& rows);
+  // The survey: the bridge's report into the records, then its networks into the list.
+  void OnWorkStarted() override;
+  void DoWork(const std::stop_token& stop) override;
+  void OnWorkDone() override;
+  void FillList(const QVector<NetworkEntry>& rows);
   void UpdateControls();
   void ReadControls();
   int ChannelNumber() const;
-  // The status message that refuses `ssid`, or an empty string when it may be used.
-  QString SsidProblem(const QByteArray& ssid, bool typed) const;
 
-  QTableWidget* list_;
+  ReportList* list_;
   CSkinButton* refresh_;
-  CSkinButton* next_;
-  CSkinButton* back_;
-  CSkinButton* exit_;
   QRadioButton* from_list_;
   QRadioButton* manual_;
   QButtonGroup* entry_group_;
   QLineEdit* ssid_box_;
   QComboBox* channel_;
   CTransparentLabel* status_;
-  CProgressBanner* banner_ = nullptr;
 
   QString ssid_text_;
   int entry_choice_ = 0;
@@ -82,5 +66,6 @@ private:
   bool hidden_row_selected_ = false;
   int selected_row_ = -1;
   int security_mode_ = 0;
-  QVector<Row> rows_;
+  // The networks the list shows, as the survey stored them.
+  QVector<NetworkEntry> rows_;
 };

@@ -2,76 +2,57 @@
 
 #include <QLineEdit>
 
-#include <atomic>
 #include <vector>
 
 #include "device/config_write.h"
 #include "device/wireless_records.h"
-#include "link/frame_exchange.h"
 #include "link/link_frame.h"
-#include "link/link_timing.h"
 #include "link/mac_text.h"
 #include "skin/page_skin.h"
 #include "skin/progress_banner.h"
 #include "skin/skin_button.h"
 #include "skin/transparent_label.h"
-#include "wizard/finish_page.h"
 #include "wizard/link_state.h"
 #include "wizard/page_messages.h"
 #include "wizard/record_text.h"
-#include "wizard/security_page.h"
-#include "wizard/site_survey_page.h"
-#include "wizard/wep_page.h"
-#include "wizard/wpa_page.h"
 
 namespace {
 
-struct Box {
-  int id;
-  QRect rect;
-};
-// Old settings on the left, new ones on the right: channel, network type, SSID, security.
-const Box BOXES[8] = {
-    {CSummaryPage::IDC_OLD_CHANNEL, QRect(187, 258, 120, 18)},
-    {CSummaryPage::IDC_OLD_TYPE, QRect(187, 285, 120, 18)},
-    {CSummaryPage::IDC_OLD_SSID, QRect(187, 312, 120, 18)},
-    {CSummaryPage::IDC_OLD_SECURITY, QRect(187, 339, 120, 18)},
-    {CSummaryPage::IDC_NEW_CHANNEL, QRect(419, 258, 120, 18)},
-    {CSummaryPage::IDC_NEW_TYPE, QRect(419, 285, 120, 18)},
-    {CSummaryPage::IDC_NEW_SSID, QRect(419, 312, 120, 18)},
-    {CSummaryPage::IDC_NEW_SECURITY, QRect(419, 339, 120, 18)},
-};
+const int BOX_IDS[2 * SUMMARY_ROWS] = {
+    CSummaryPage::IDC_OLD_CHANNEL,  CSummaryPage::IDC_OLD_TYPE,    CSummaryPage::IDC_OLD_SSID,
+    CSummaryPage::IDC_OLD_SECURITY, CSummaryPage::IDC_NEW_CHANNEL, CSummaryPage::IDC_NEW_TYPE,
+    CSummaryPage::IDC_NEW_SSID,     CSummaryPage::IDC_NEW_SECURITY};
+
+QRect BoxRect(int box) {
+  return box < SUMMARY_ROWS ? OLD_SETTING_RECTS[box] : NEW_SETTING_RECTS[box - SUMMARY_ROWS];
+}
 
 } // namespace
 
-CSummaryPage::CSummaryPage() : CWizardPage(IDD) {
-  back_ = AddSkinButton(IDC_BACK, 0, 0, 0, 0);
-  next_ = AddSkinButton(IDC_NEXT, 0, 0, 0, 0);
-  exit_ = AddSkinButton(IDC_EXIT, 0, 0, 0, 0);
-  status_ = AddLabel(IDC_STATUS, 0, 0, 0, 0);
-  for (int i = 0; i < 8; ++i) {
-    boxes_[i] = new QLineEdit(this);
-    SetControlId(boxes_[i], BOXES[i].id);
+CSummaryPage::CSummaryPage() : CWorkerPage(Page::Summary, IDD, WM_SAVE_RESULT) {
+  back_ = AddSkinButton(IDC_BACK);
+  next_ = AddSkinButton(IDC_NEXT);
+  exit_ = AddExitButton();
+  status_ = AddLabel(IDC_STATUS);
+  for (int i = 0; i < 2 * SUMMARY_ROWS; ++i) {
+    boxes_[i] = AddControl<QLineEdit>(BOX_IDS[i]);
     boxes_[i]->setReadOnly(true);
     boxes_[i]->setEnabled(false);
   }
-  connect(back_, &QPushButton::clicked, this, &CSummaryPage::OnBack);
+  connect(back_, &QPushButton::clicked, this, [this] { Follow(Choice::Back, origin_); });
   connect(next_, &QPushButton::clicked, this, &CSummaryPage::OnSave);
-  connect(exit_, &QPushButton::clicked, this, &CPageBase::reject);
 }
 
 CSummaryPage::~CSummaryPage() { StopWorker(); }
 
 bool CSummaryPage::OnInitDialog() {
-  SkinPage(177);
-  PlaceButton(back_, BACK_BUTTON);
-  PlaceButton(next_, NEXT_BUTTON);
-  PlaceButton(exit_, EXIT_BUTTON);
+  SkinPage(SUMMARY_BACKGROUND);
+  PlaceNavigation();
   PlaceStatusLine(status_);
-  for (int i = 0; i < 8; ++i)
-    boxes_[i]->setGeometry(BOXES[i].rect);
+  for (int i = 0; i < 2 * SUMMARY_ROWS; ++i)
+    boxes_[i]->setGeometry(BoxRect(i));
   FinishSetUp();
-  banner_ = AddBanner(290, 82);
+  AddWorkBanner();
 
   texts_[0] = texts_[4] = QStringLiteral("Auto");
   texts_[1] = texts_[5] = QStringLiteral("Infrastructure");
@@ -84,7 +65,7 @@ bool CSummaryPage::OnInitDialog() {
 }
 
 void CSummaryPage::UpdateControls() {
-  for (int i = 0; i < 8; ++i)
+  for (int i = 0; i < 2 * SUMMARY_ROWS; ++i)
     boxes_[i]->setText(texts_[i]);
 }
 
@@ -95,74 +76,32 @@ void CSummaryPage::OnSave() {
     return;
   }
   status_->SetText(QStringLiteral("Saving wifi config ..."));
-  banner_->SetKind(BANNER_PLEASE_WAIT);
-  banner_->Start();
-  SetTimer(TIMER_START_WORKER, TIMER_START_WORKER_PERIOD_MS);
+  BeginWork(BANNER_PLEASE_WAIT);
 }
 
-void CSummaryPage::OnTimer(int id) {
-  if (id == TIMER_START_WORKER) {
-    KillTimer(TIMER_START_WORKER);
-    StartWorker([this] { SaveWorker(); });
-    back_->setEnabled(false);
-    next_->setEnabled(false);
-  } else if (id == TIMER_RX_TICK) {
-    tick_rx_timeout();
-  }
+void CSummaryPage::OnWorkStarted() {
+  back_->setEnabled(false);
+  next_->setEnabled(false);
 }
 
-void CSummaryPage::SaveWorker() {
-  SetTimer(TIMER_RX_TICK, static_cast<int>(link_timing().tick_period.count()));
+void CSummaryPage::DoWork(const std::stop_token&) {
   std::vector<std::uint8_t> send(MAX_FRAME_SIZE);
   std::vector<std::uint8_t> receive(MAX_FRAME_SIZE);
   const std::string own = host_adapter_macs.Get().substr(0, MAC_TEXT_LENGTH);
   const std::string bridge = selected_device_mac.Get();
-  const int result = write_configuration(send.data(), receive.data(), own.c_str(), bridge.c_str());
-  if (result == 0) {
+  if (write_configuration(send.data(), receive.data(), own.c_str(), bridge.c_str()) == 0) {
     status_->SetText(QStringLiteral("Save config successfully !"));
     PostToUi([this] { saved_ = true; });
   } else {
     status_->SetText(QStringLiteral("Save config failed !"));
     EnableControl(IDC_NEXT, true);
   }
-  KillTimer(TIMER_RX_TICK);
-  PostPageMessage(WM_SAVE_RESULT);
 }
 
-void CSummaryPage::OnPageMessage(int message) {
-  if (message != WM_SAVE_RESULT)
-    return;
+void CSummaryPage::OnWorkDone() {
   UpdateControls();
   back_->setEnabled(true);
-  banner_->Stop();
   update();
   if (saved_)
-    HandOver([] { return std::make_unique<CFinishPage>(); });
-}
-
-void CSummaryPage::OnBack() {
-  switch (origin_) {
-  case 1:
-    HandOver([] { return std::make_unique<CSecurityPage>(); });
-    break;
-  case 2:
-    HandOver([] {
-      auto page = std::make_unique<CWepPage>();
-      page->SetSecurityModeNumber(1);
-      return page;
-    });
-    break;
-  case 3:
-  case 4: {
-    const int mode = origin_ - 1;
-    HandOver([mode] {
-      auto page = std::make_unique<CWpaPage>();
-      page->SetSecurityModeNumber(mode);
-      return page;
-    });
-    break;
-  }
-  default:
-    HandOver([] { return std::make_unique<CSiteSurveyPage>(); });
-  }
+    Follow(Choice::Saved);
 }

@@ -1,8 +1,9 @@
 #include "wizard/wizard_page.h"
 
+#include <QComboBox>
 #include <QMouseEvent>
-#include <QStringDecoder>
 
+#include "device/security_modes.h"
 #include "platform/dialog_units.h"
 #include "skin/page_skin.h"
 #include "skin/progress_banner.h"
@@ -10,7 +11,8 @@
 #include "skin/transparent_label.h"
 #include "wizard/setup_app.h"
 
-CWizardPage::CWizardPage(int idd, int template_width_du, int template_height_du) : CPageBase(idd) {
+CWizardPage::CWizardPage(Page page, int idd, int template_width_du, int template_height_du)
+    : CPageBase(idd), page_(page) {
   setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
   resize(dialog_units_to_pixels(template_width_du), dialog_units_to_pixels(template_height_du));
 }
@@ -22,27 +24,54 @@ void CWizardPage::SkinPage(int bitmap_id) {
 void CWizardPage::FinishSetUp() { ApplyPageFrame(this); }
 
 CSkinButton* CWizardPage::AddSkinButton(int id, int x_du, int y_du, int w_du, int h_du) {
-  auto* button = new CSkinButton(this);
-  SetControlId(button, id);
+  auto* button = AddControl<CSkinButton>(id);
   button->setGeometry(dialog_rect_to_pixels(x_du, y_du, w_du, h_du));
   return button;
 }
 
+CSkinButton* CWizardPage::AddExitButton(int x_du, int y_du, int w_du, int h_du) {
+  CSkinButton* exit = AddSkinButton(IDC_EXIT, x_du, y_du, w_du, h_du);
+  connect(exit, &QPushButton::clicked, this, &CPageBase::reject);
+  return exit;
+}
+
 CTransparentLabel* CWizardPage::AddLabel(int id, int x_du, int y_du, int w_du, int h_du) {
-  auto* label = new CTransparentLabel(this);
-  SetControlId(label, id);
+  auto* label = AddControl<CTransparentLabel>(id);
   label->setGeometry(dialog_rect_to_pixels(x_du, y_du, w_du, h_du));
   return label;
 }
 
-void CWizardPage::PlaceButton(CSkinButton* button, const SkinButtonPlace& place) {
+QComboBox* CWizardPage::AddSecurityModeList(int id) {
+  auto* list = AddControl<QComboBox>(id);
+  for (int mode = 0; mode < SECURITY_MODE_COUNT; ++mode) {
+    const std::string_view text = security_mode_text(mode);
+    list->addItem(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+  }
+  return list;
+}
+
+void CWizardPage::PlaceButton(CSkinButton* button, const ButtonPlace& place) {
   PlaceSkinButton(button, place.rect, place.normal, place.hover, place.pressed);
 }
 
-CProgressBanner* CWizardPage::AddBanner(int width, int height) {
+void CWizardPage::PlaceNavigation() {
+  PlaceButton(back_, BACK_BUTTON);
+  PlaceButton(next_, NEXT_BUTTON);
+  PlaceButton(exit_, EXIT_BUTTON);
+}
+
+CProgressBanner* CWizardPage::AddBanner(QSize size) {
   auto* banner = new CProgressBanner(this);
-  banner->PlaceCentred(QSize(width, height));
+  banner->PlaceCentred(size);
   return banner;
+}
+
+bool CWizardPage::Follow(Choice choice, int mode) {
+  const std::optional<PageStep> next = NextPage(page_, choice, mode);
+  if (!next)
+    return false;
+  HandOver([step = *next] { return BuildPage(step); });
+  return true;
 }
 
 void CWizardPage::paintEvent(QPaintEvent*) { PaintPageBackground(this, background_); }
@@ -53,26 +82,4 @@ void CWizardPage::mousePressEvent(QMouseEvent* event) {
     BeginPageDrag(this, event);
   else
     CPageBase::mousePressEvent(event);
-}
-
-QString DisplayText(const char* bytes, std::size_t length) {
-  const QByteArrayView view(bytes, static_cast<qsizetype>(length));
-  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  QString text = utf8.decode(view);
-  if (!utf8.hasError())
-    return text;
-  return QString::fromLatin1(view);
-}
-
-QString DisplayText(const QByteArray& bytes) {
-  return DisplayText(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
-
-bool HasControlByte(const QByteArray& bytes) {
-  for (char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7f)
-      return true;
-  }
-  return false;
 }

@@ -1,41 +1,33 @@
 // What every wizard page shares on top of the page base: its background picture, the shape cut
-// from it, the place at the application's page origin, painting and dragging by the background.
+// from it, the place at the application's page origin, painting and dragging by the
+// background, its skinned controls, and the hand-over to the page that the flow names.
 #pragma once
 
 #include <QImage>
-#include <QRect>
+#include <QSize>
 
 #include "platform/page_base.h"
+#include "res/page_layout.h"
+#include "wizard/page_flow.h"
 
 class CSkinButton;
 class CTransparentLabel;
 class CProgressBanner;
+class QComboBox;
 
 // Exit is the pages' cancel command.
 constexpr int IDC_EXIT = 2;
-constexpr int APPLICATION_ICON = 128;
 
 // Template size of the pages (423 x 314 dialog units) before the background sets the real one.
 constexpr int PAGE_TEMPLATE_WIDTH_DU = 423;
 constexpr int PAGE_TEMPLATE_HEIGHT_DU = 314;
 
-// Standard navigation buttons: rectangle and normal / hover / pressed bitmaps.
-struct SkinButtonPlace {
-  QRect rect;
-  int normal, hover, pressed;
-};
-inline const SkinButtonPlace BACK_BUTTON{QRect(430, 409, 48, 21), 181, 182, 183};
-inline const SkinButtonPlace NEXT_BUTTON{QRect(487, 409, 47, 22), 186, 187, 188};
-inline const SkinButtonPlace EXIT_BUTTON{QRect(544, 409, 43, 23), 184, 185, 184};
-
 class CWizardPage : public CPageBase {
   Q_OBJECT
 
 public:
-  explicit CWizardPage(int idd, int template_width_du = PAGE_TEMPLATE_WIDTH_DU,
-                       int template_height_du = PAGE_TEMPLATE_HEIGHT_DU);
-
-  const QImage& Background() const { return background_; }
+  CWizardPage(Page page, int idd, int template_width_du = PAGE_TEMPLATE_WIDTH_DU,
+              int template_height_du = PAGE_TEMPLATE_HEIGHT_DU);
 
 protected:
   // Loads the background, moves the page to the application's origin at its size and cuts the
@@ -44,24 +36,39 @@ protected:
   // Window title and task-bar entry, the last step of every page's set-up.
   void FinishSetUp();
 
-  // Child controls of the page "template", placed at their template rectangle (dialog units).
-  CSkinButton* AddSkinButton(int id, int x_du, int y_du, int w_du, int h_du);
-  CTransparentLabel* AddLabel(int id, int x_du, int y_du, int w_du, int h_du);
-  void PlaceButton(CSkinButton* button, const SkinButtonPlace& place);
-  // The banner is 290 x 82 (395 x 130 on the finish page), centred in the client area.
-  CProgressBanner* AddBanner(int width, int height);
+  // A child control with its id.
+  template <typename T> T* AddControl(int id) {
+    auto* control = new T(this);
+    SetControlId(control, id);
+    return control;
+  }
+  // Child controls of the page "template", at their template rectangle (dialog units); those
+  // that the page places itself at set-up need none.
+  CSkinButton* AddSkinButton(int id, int x_du = 0, int y_du = 0, int w_du = 0, int h_du = 0);
+  // Exit, which ends the wizard.
+  CSkinButton* AddExitButton(int x_du = 0, int y_du = 0, int w_du = 0, int h_du = 0);
+  CTransparentLabel* AddLabel(int id, int x_du = 0, int y_du = 0, int w_du = 0, int h_du = 0);
+  // A drop-down list of the security modes: its positions are the mode numbers.
+  QComboBox* AddSecurityModeList(int id);
+  void PlaceButton(CSkinButton* button, const ButtonPlace& place);
+  // Back, Next and Exit in the row every page has.
+  void PlaceNavigation();
+  // Hidden until started; centred in the client area.
+  CProgressBanner* AddBanner(QSize size);
+
+  // Hands over to the page that the flow names for `choice` here (see NextPage for `mode`).
+  // False, and nothing happens, when the page stays.
+  bool Follow(Choice choice, int mode = 0);
 
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
 
   QImage background_;
+  // Every page has them; each page makes them in its own order (the keyboard's order).
+  CSkinButton* back_ = nullptr;
+  CSkinButton* next_ = nullptr;
+  CSkinButton* exit_ = nullptr;
+
+private:
+  const Page page_;
 };
-
-// A text that may come from the air or a user, shown decoded: UTF-8 when it is valid UTF-8,
-// else Latin-1. The bytes themselves are what travels to the bridge.
-QString DisplayText(const char* bytes, std::size_t length);
-QString DisplayText(const QByteArray& bytes);
-
-// True when `bytes` holds a byte below 0x20 or 0x7F: such a value would break the bridge's
-// line-oriented settings text.
-bool HasControlByte(const QByteArray& bytes);

@@ -5,63 +5,53 @@
 
 #include <cstring>
 
+#include "device/input_checks.h"
+#include "device/security_modes.h"
 #include "device/wireless_records.h"
 #include "platform/bitmaps.h"
 #include "skin/page_skin.h"
 #include "skin/skin_button.h"
 #include "skin/transparent_label.h"
 #include "wizard/record_text.h"
-#include "wizard/security_page.h"
-#include "wizard/site_survey_page.h"
-#include "wizard/summary_page.h"
-#include "wizard/wep_page.h"
 
 namespace {
 
-constexpr int WPA_BACKGROUND = 175;
-constexpr int WPA2_BACKGROUND = 176;
+int BackgroundOf(int mode) { return mode == SECURITY_WPA_PSK ? WPA_BACKGROUND : WPA2_BACKGROUND; }
 
-QString CipherFor(int mode) { return mode == 2 ? QStringLiteral("TKIP") : QStringLiteral("AES"); }
+QString CipherOf(int mode) { return QString::fromLatin1(wpa_cipher_text(mode)); }
 
 } // namespace
 
-CWpaPage::CWpaPage() : CWizardPage(IDD) {
-  status_ = AddLabel(IDC_STATUS, 0, 0, 0, 0);
-  exit_ = AddSkinButton(IDC_EXIT, 0, 0, 0, 0);
-  next_ = AddSkinButton(IDC_NEXT, 0, 0, 0, 0);
-  back_ = AddSkinButton(IDC_BACK, 0, 0, 0, 0);
-  mode_ = MakeSecurityModeList(this, IDC_MODE);
-  cipher_box_ = new QLineEdit(this);
-  SetControlId(cipher_box_, IDC_CIPHER);
+CWpaPage::CWpaPage() : CKeyPage(Page::Wpa, IDD, SECURITY_WPA2_PSK) {
+  status_ = AddLabel(IDC_STATUS);
+  exit_ = AddExitButton();
+  next_ = AddSkinButton(IDC_NEXT);
+  back_ = AddSkinButton(IDC_BACK);
+  mode_ = AddSecurityModeList(IDC_MODE);
+  cipher_box_ = AddControl<QLineEdit>(IDC_CIPHER);
   cipher_box_->setReadOnly(true);
   cipher_box_->setEnabled(false);
-  passphrase_box_ = new QLineEdit(this);
-  SetControlId(passphrase_box_, IDC_PASSPHRASE);
+  passphrase_box_ = AddControl<QLineEdit>(IDC_PASSPHRASE);
 
-  connect(exit_, &QPushButton::clicked, this, &CPageBase::reject);
   connect(next_, &QPushButton::clicked, this, &CWpaPage::OnNext);
-  connect(back_, &QPushButton::clicked, this, &CWpaPage::OnBack);
+  connect(back_, &QPushButton::clicked, this, [this] { Follow(Choice::Back); });
   connect(mode_, &QComboBox::activated, this, &CWpaPage::OnModeChoice);
 }
 
-int CWpaPage::BackgroundBitmap() const {
-  return mode_->currentIndex() == 2 ? WPA_BACKGROUND : WPA2_BACKGROUND;
-}
+int CWpaPage::BackgroundBitmap() const { return BackgroundOf(mode_->currentIndex()); }
 
 bool CWpaPage::OnInitDialog() {
-  SkinPage(security_mode_ == 2 ? WPA_BACKGROUND : WPA2_BACKGROUND);
-  painted_bitmap_ = security_mode_ == 2 ? WPA_BACKGROUND : WPA2_BACKGROUND;
-  PlaceButton(back_, BACK_BUTTON);
-  PlaceButton(next_, NEXT_BUTTON);
-  PlaceButton(exit_, EXIT_BUTTON);
+  SkinPage(BackgroundOf(security_mode_));
+  painted_bitmap_ = BackgroundOf(security_mode_);
+  PlaceNavigation();
   PlaceStatusLine(status_);
   FinishSetUp();
-  cipher_box_->setGeometry(163, 270, 90, 20);
-  passphrase_box_->setGeometry(163, 338, 110, 20);
-  mode_->setGeometry(163, 205, 90, 22);
+  cipher_box_->setGeometry(CIPHER_BOX_RECT);
+  passphrase_box_->setGeometry(PASSPHRASE_BOX_RECT);
+  mode_->setGeometry(KEY_MODE_LIST_RECT);
   mode_->setCurrentIndex(security_mode_);
   mode_->setEnabled(mode_list_enabled_);
-  cipher_ = CipherFor(security_mode_);
+  cipher_ = CipherOf(security_mode_);
   UpdateControls();
   return true;
 }
@@ -83,52 +73,25 @@ void CWpaPage::paintEvent(QPaintEvent* event) {
 }
 
 void CWpaPage::OnModeChoice(int position) {
-  if (position == 2 || position == 3) {
-    cipher_ = CipherFor(position);
-    UpdateControls();
-    update();
+  if (Follow(Choice::Mode, position))
     return;
-  }
-  if (position == 0) {
-    HandOver([] { return std::make_unique<CSecurityPage>(); });
-  } else if (position == 1) {
-    HandOver([] {
-      auto page = std::make_unique<CWepPage>();
-      page->SetSecurityModeNumber(1);
-      return page;
-    });
-  }
+  cipher_ = CipherOf(position);
+  UpdateControls();
+  update();
 }
 
 void CWpaPage::OnNext() {
   cipher_ = cipher_box_->text();
   passphrase_ = passphrase_box_->text();
   const QByteArray passphrase = passphrase_.toUtf8();
-  if (passphrase.size() < PASSPHRASE_MIN_BYTES) {
-    status_->SetText(QStringLiteral("Passphrase at least 8 characters !"));
-    return;
-  }
-  if (passphrase.size() > PASSPHRASE_MAX_BYTES) {
-    status_->SetText(QStringLiteral("Passphrase at most 63 characters !"));
-    return;
-  }
-  if (HasControlByte(passphrase)) {
-    status_->SetText(QStringLiteral("Passphrase must not contain control characters !"));
+  if (const auto problem = passphrase_problem(View(passphrase))) {
+    status_->SetText(QString::fromStdString(*problem));
     return;
   }
 
-  const int position = mode_->currentIndex();
-  HandOver([position] {
-    auto page = std::make_unique<CSummaryPage>();
-    page->SetOrigin(position + 1);
-    return page;
-  });
-  StoreField(WirelessSettings.security,
-             position == 2 ? QByteArrayLiteral("WPA-PSK") : QByteArrayLiteral("WPA2-PSK"));
+  const int mode = mode_->currentIndex();
+  Follow(Choice::Next, mode);
+  store_text(WirelessSettings.security, stored_security_text(mode));
   std::memset(&WirelessKeys, 0, sizeof WirelessKeys);
-  StoreField(WirelessKeys.passphrase, passphrase);
-}
-
-void CWpaPage::OnBack() {
-  HandOver([] { return std::make_unique<CSiteSurveyPage>(); });
+  store_text(WirelessKeys.passphrase, View(passphrase));
 }

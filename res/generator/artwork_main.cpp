@@ -8,12 +8,35 @@
 
 #include "artwork_table.h"
 #include "contact_sheet.h"
+#include "res/artwork_ids.h"
 
 namespace {
 
 int Fail(const QString& message) {
   std::fprintf(stderr, "qbr20g-artwork: %s\n", qPrintable(message));
   return 1;
+}
+
+// The table must draw every listed picture once, and nothing else: the build compiles in the
+// listed files only.
+QString TableMismatch() {
+  QList<int> listed(std::begin(ARTWORK_IDS), std::end(ARTWORK_IDS));
+  QList<int> drawn;
+  for (const artwork::Artwork& art : artwork::ArtworkTable())
+    drawn.append(art.id);
+  std::sort(listed.begin(), listed.end());
+  std::sort(drawn.begin(), drawn.end());
+  if (listed == drawn)
+    return QString();
+  QStringList words;
+  for (int id : listed)
+    if (drawn.count(id) != 1)
+      words << QStringLiteral("%1 is drawn %2 times").arg(id).arg(drawn.count(id));
+  for (int id : drawn)
+    if (!listed.contains(id))
+      words << QStringLiteral("%1 is drawn but not listed in res/artwork_ids.h").arg(id);
+  words.removeDuplicates();
+  return words.join(QStringLiteral("; "));
 }
 
 } // namespace
@@ -30,6 +53,10 @@ int main(int argc, char** argv) {
   if (!QFontDatabase::families().contains(QStringLiteral("Liberation Sans"))) {
     return Fail("the font Liberation Sans is missing; install the Debian package "
                 "fonts-liberation (make deps does)");
+  }
+
+  if (const QString mismatch = TableMismatch(); !mismatch.isEmpty()) {
+    return Fail(mismatch);
   }
 
   if (args[1] == "--contact-sheet") {

@@ -209,11 +209,15 @@ void DrawBridgeScene(QPainter& painter, const QRect& box) {
   painter.drawPath(cable);
   DrawBridgeDevice(painter, device.toRect(), QColor(0xf7, 0xf9, 0xfb));
 
-  // Radio waves from the antenna.
-  const QPointF antenna(device.right() - device.width() * 0.2, device.top());
-  painter.setPen(QPen(ACCENT, 2, Qt::SolidLine, Qt::RoundCap));
+  DrawRadioWaves(painter, QPointF(device.right() - device.width() * 0.2, device.top()), 7.0, 2);
+  painter.restore();
+}
+
+void DrawRadioWaves(QPainter& painter, QPointF antenna, qreal spacing, qreal pen_width) {
+  painter.save();
+  painter.setPen(QPen(ACCENT, pen_width, Qt::SolidLine, Qt::RoundCap));
   for (int i = 1; i <= 3; ++i) {
-    const qreal radius = 7.0 * i;
+    const qreal radius = spacing * i;
     painter.drawArc(QRectF(antenna.x() - radius, antenna.y() - radius, 2 * radius, 2 * radius),
                     20 * 16, 60 * 16);
   }

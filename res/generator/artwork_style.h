@@ -70,6 +70,9 @@ void DrawRowLabel(QPainter& painter, int right, int top, int height, const QStri
 // A computer wired to the bridge, which sends out radio waves.
 void DrawBridgeScene(QPainter& painter, const QRect& box);
 
+// Three arcs of radio waves rising from `antenna`, `spacing` pixels apart.
+void DrawRadioWaves(QPainter& painter, QPointF antenna, qreal spacing, qreal pen_width);
+
 // The bridge alone: a small box with an antenna and lights.
 void DrawBridgeDevice(QPainter& painter, const QRect& box, const QColor& body);
 

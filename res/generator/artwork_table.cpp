@@ -2,15 +2,25 @@
 
 #include "artwork_style.h"
 #include "pictures.h"
+#include "res/page_layout.h"
 
 namespace artwork {
 
 namespace {
 
-Artwork Button(int id, QSize size, const QString& caption, ButtonLook look) {
-  static const char* const look_names[] = {"normal", "hover", "pressed"};
-  return {id, size, caption + QStringLiteral(" (%1)").arg(look_names[static_cast<int>(look)]),
-          [size, caption, look] { return ButtonPicture(size, caption, look); }};
+// The looks of a skinned button, each at the size of the button's place; a button whose
+// pressed picture is its normal one has two.
+void AddButton(std::vector<Artwork>& list, const ButtonPlace& place, const QString& caption) {
+  const QSize size = place.rect.size();
+  const auto look = [&](ArtworkId id, ButtonLook button_look, const char* name) {
+    list.push_back(
+        {id, size, caption + QStringLiteral(" (%1)").arg(QLatin1String(name)),
+         [size, caption, button_look] { return ButtonPicture(size, caption, button_look); }});
+  };
+  look(place.normal, ButtonLook::Normal, "normal");
+  look(place.hover, ButtonLook::Hover, "hover");
+  if (place.pressed != place.normal)
+    look(place.pressed, ButtonLook::Pressed, "pressed");
 }
 
 } // namespace
@@ -18,46 +28,40 @@ Artwork Button(int id, QSize size, const QString& caption, ButtonLook look) {
 const std::vector<Artwork>& ArtworkTable() {
   static const std::vector<Artwork> table = [] {
     const QSize page(635, 474);
-    const QSize back(48, 21);
-    const QSize next(47, 22);
-    const QSize exit(43, 23);
-    const QSize refresh(122, 25);
-    const QSize visit(106, 24);
-    const QSize banner(290, 82);
-    const QSize notice(395, 130);
     std::vector<Artwork> list = {
-        {128, QSize(64, 64), QStringLiteral("application icon"), ApplicationIcon},
-        {159, page, QStringLiteral("device list page"), DeviceListBackground},
-        {172, QSize(636, 473), QStringLiteral("site survey page"), SiteSurveyBackground},
-        {173, page, QStringLiteral("security page"), SecurityBackground},
-        {174, page, QStringLiteral("WEP key page"), WepBackground},
-        {175, page, QStringLiteral("WPA-PSK page"), [] { return WpaBackground(false); }},
-        {176, page, QStringLiteral("WPA2-PSK page"), [] { return WpaBackground(true); }},
-        {177, page, QStringLiteral("summary page"), SummaryBackground},
-        {178, QSize(634, 473), QStringLiteral("finish page"), FinishBackground},
-        Button(189, refresh, QStringLiteral("Refresh List"), ButtonLook::Normal),
-        Button(180, refresh, QStringLiteral("Refresh List"), ButtonLook::Hover),
-        Button(181, back, QStringLiteral("Back"), ButtonLook::Normal),
-        Button(182, back, QStringLiteral("Back"), ButtonLook::Hover),
-        Button(183, back, QStringLiteral("Back"), ButtonLook::Pressed),
-        Button(184, exit, QStringLiteral("Exit"), ButtonLook::Normal),
-        Button(185, exit, QStringLiteral("Exit"), ButtonLook::Hover),
-        Button(186, next, QStringLiteral("Next"), ButtonLook::Normal),
-        Button(187, next, QStringLiteral("Next"), ButtonLook::Hover),
-        Button(188, next, QStringLiteral("Next"), ButtonLook::Pressed),
-        Button(193, visit, QStringLiteral("Visit Web Site"), ButtonLook::Normal),
-        Button(192, visit, QStringLiteral("Visit Web Site"), ButtonLook::Hover),
-        {150, notice, QStringLiteral("saved notice"), [] { return SavedNotice(false); }},
-        {151, notice, QStringLiteral("saved notice, close lit"), [] { return SavedNotice(true); }},
-        {221, QSize(227, 182), QStringLiteral("product mask"), ProductMask},
-        {222, QSize(227, 182), QStringLiteral("product bubble"), ProductBubble},
-        {197, QSize(114, 8), QStringLiteral("ASCII key hint"), [] { return KeyHint(false); }},
-        {198, QSize(114, 8), QStringLiteral("hex key hint"), [] { return KeyHint(true); }},
+        {APPLICATION_ICON, QSize(64, 64), QStringLiteral("application icon"), ApplicationIcon},
+        {DEVICE_LIST_BACKGROUND, page, QStringLiteral("device list page"), DeviceListBackground},
+        {SITE_SURVEY_BACKGROUND, QSize(636, 473), QStringLiteral("site survey page"),
+         SiteSurveyBackground},
+        {SECURITY_BACKGROUND, page, QStringLiteral("security page"), SecurityBackground},
+        {WEP_BACKGROUND, page, QStringLiteral("WEP key page"), WepBackground},
+        {WPA_BACKGROUND, page, QStringLiteral("WPA-PSK page"), [] { return WpaBackground(false); }},
+        {WPA2_BACKGROUND, page, QStringLiteral("WPA2-PSK page"),
+         [] { return WpaBackground(true); }},
+        {SUMMARY_BACKGROUND, page, QStringLiteral("summary page"), SummaryBackground},
+        {FINISH_BACKGROUND, QSize(634, 473), QStringLiteral("finish page"), FinishBackground},
+        {SAVED_NOTICE, SAVED_NOTICE_SIZE, QStringLiteral("saved notice"),
+         [] { return SavedNotice(false); }},
+        {SAVED_NOTICE_CLOSE_LIT, SAVED_NOTICE_SIZE, QStringLiteral("saved notice, close lit"),
+         [] { return SavedNotice(true); }},
+        {PRODUCT_MASK, PRODUCT_LINK_RECT.size(), QStringLiteral("product mask"), ProductMask},
+        {PRODUCT_BUBBLE, PRODUCT_LINK_RECT.size(), QStringLiteral("product bubble"), ProductBubble},
+        {ASCII_KEY_HINT, KEY_HINT_RECT.size(), QStringLiteral("ASCII key hint"),
+         [] { return KeyHint(false); }},
+        {HEX_KEY_HINT, KEY_HINT_RECT.size(), QStringLiteral("hex key hint"),
+         [] { return KeyHint(true); }},
     };
-    for (int frame = 0; frame < 4; ++frame) {
-      list.push_back({139 + frame, banner, QStringLiteral("searching, frame %1").arg(frame),
+    AddButton(list, SURVEY_REFRESH_BUTTON, QStringLiteral("Refresh List"));
+    AddButton(list, BACK_BUTTON, QStringLiteral("Back"));
+    AddButton(list, NEXT_BUTTON, QStringLiteral("Next"));
+    AddButton(list, EXIT_BUTTON, QStringLiteral("Exit"));
+    AddButton(list, WEB_SITE_BUTTON, QStringLiteral("Visit Web Site"));
+    for (int frame = 0; frame < BANNER_FRAME_COUNT; ++frame) {
+      list.push_back({SEARCHING_FRAME_0 + frame, WORK_BANNER_SIZE,
+                      QStringLiteral("searching, frame %1").arg(frame),
                       [frame] { return ProgressFrame(1, frame); }});
-      list.push_back({145 + frame, banner, QStringLiteral("please wait, frame %1").arg(frame),
+      list.push_back({PLEASE_WAIT_FRAME_0 + frame, WORK_BANNER_SIZE,
+                      QStringLiteral("please wait, frame %1").arg(frame),
                       [frame] { return ProgressFrame(2, frame); }});
     }
     return list;

@@ -3,6 +3,7 @@
 
 #include "artwork_style.h"
 #include "pictures.h"
+#include "res/page_layout.h"
 
 namespace artwork {
 
@@ -85,7 +86,7 @@ void DrawProgressBar(QPainter& painter, const QRect& box, int frame) {
 } // namespace
 
 QImage ProgressFrame(int kind, int frame) {
-  const QSize size(290, 82);
+  const QSize size = WORK_BANNER_SIZE;
   QImage image = NewPicture(size.width(), size.height(), PANEL);
   QPainter painter;
   BeginPainting(painter, image);
@@ -106,7 +107,7 @@ QImage ProgressFrame(int kind, int frame) {
 }
 
 QImage SavedNotice(bool close_box_lit) {
-  const QSize size(395, 130);
+  const QSize size = SAVED_NOTICE_SIZE;
   QImage image = NewPicture(size.width(), size.height(), PANEL);
   QPainter painter;
   BeginPainting(painter, image);
@@ -115,8 +116,7 @@ QImage SavedNotice(bool close_box_lit) {
   DrawText(painter, QRect(10, 0, 300, 24), QStringLiteral("QBR20G Setup Wizard"), Font(12, true),
            Qt::white, Qt::AlignLeft | Qt::AlignVCenter);
 
-  // The close box: the 25 x 24 pixels from x = 370 in the top-right corner.
-  const QRect close(370, 0, 25, 24);
+  const QRect close = SAVED_NOTICE_CLOSE_BOX;
   painter.fillRect(close, close_box_lit ? ALERT : HEADER_BOTTOM.darker(125));
   painter.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap));
   painter.drawLine(QPointF(close.left() + 8, close.top() + 7),

@@ -4,6 +4,7 @@
 
 #include "artwork_style.h"
 #include "artwork_table.h"
+#include "res/artwork_ids.h"
 
 namespace artwork {
 
@@ -36,16 +37,23 @@ const Artwork& Find(int id) {
 QImage ContactSheet() {
   const QList<Section> sections = {
       {QStringLiteral("Page backgrounds (shown at half size)"),
-       {159, 172, 173, 174, 175, 176, 177, 178},
+       {DEVICE_LIST_BACKGROUND, SITE_SURVEY_BACKGROUND, SECURITY_BACKGROUND, WEP_BACKGROUND,
+        WPA_BACKGROUND, WPA2_BACKGROUND, SUMMARY_BACKGROUND, FINISH_BACKGROUND},
        50},
       {QStringLiteral("Buttons: normal, hover, pressed"),
-       {189, 180, 181, 182, 183, 184, 185, 186, 187, 188, 193, 192},
+       {REFRESH_NORMAL, REFRESH_HOVER, BACK_NORMAL, BACK_HOVER, BACK_PRESSED, EXIT_NORMAL,
+        EXIT_HOVER, NEXT_NORMAL, NEXT_HOVER, NEXT_PRESSED, WEB_SITE_NORMAL, WEB_SITE_HOVER},
        200},
-      {QStringLiteral("Progress banners"), {139, 140, 141, 142, 145, 146, 147, 148}, 100},
-      {QStringLiteral("Saved notice, product bubble and its mask, icon"),
-       {150, 151, 222, 221, 128},
+      {QStringLiteral("Progress banners"),
+       {SEARCHING_FRAME_0, SEARCHING_FRAME_1, SEARCHING_FRAME_2, SEARCHING_FRAME_3,
+        PLEASE_WAIT_FRAME_0, PLEASE_WAIT_FRAME_1, PLEASE_WAIT_FRAME_2, PLEASE_WAIT_FRAME_3},
        100},
-      {QStringLiteral("WEP key hints (shown at three times their size)"), {197, 198}, 300},
+      {QStringLiteral("Saved notice, product bubble and its mask, icon"),
+       {SAVED_NOTICE, SAVED_NOTICE_CLOSE_LIT, PRODUCT_BUBBLE, PRODUCT_MASK, APPLICATION_ICON},
+       100},
+      {QStringLiteral("WEP key hints (shown at three times their size)"),
+       {ASCII_KEY_HINT, HEX_KEY_HINT},
+       300},
   };
 
   // Lay out first, to know the sheet's height.

@@ -6,21 +6,21 @@
 namespace artwork {
 
 // Page backgrounds.
-QImage DeviceListBackground();   // 159
-QImage SiteSurveyBackground();   // 172
-QImage SecurityBackground();     // 173
-QImage WepBackground();          // 174
-QImage WpaBackground(bool wpa2); // 175 (WPA-PSK, TKIP), 176 (WPA2-PSK, AES)
-QImage SummaryBackground();      // 177
-QImage FinishBackground();       // 178
+QImage DeviceListBackground();
+QImage SiteSurveyBackground();
+QImage SecurityBackground();
+QImage WepBackground();
+QImage WpaBackground(bool wpa2); // WPA-PSK with TKIP, or WPA2-PSK with AES
+QImage SummaryBackground();
+QImage FinishBackground();
 
 // Banners: kind 1 searching, 2 please wait; frames 0 to 3.
-QImage ProgressFrame(int kind, int frame); // 139-142, 145-148
-QImage SavedNotice(bool close_box_lit);    // 150, 151
+QImage ProgressFrame(int kind, int frame);
+QImage SavedNotice(bool close_box_lit);
 
-QImage ProductBubble();   // 222
-QImage ProductMask();     // 221
-QImage KeyHint(bool hex); // 197 (ASCII), 198 (hex)
-QImage ApplicationIcon(); // 128
+QImage ProductBubble();
+QImage ProductMask();
+QImage KeyHint(bool hex);
+QImage ApplicationIcon();
 
 } // namespace artwork

@@ -1,39 +1,28 @@
-#include <map>
 #include <set>
 
 #include <gtest/gtest.h>
 
+#include <QDialog>
+
 #include "qt_printers.h"
 
 #include "platform/bitmaps.h"
+#include "res/page_layout.h"
+#include "skin/page_skin.h"
 #include "skin/region_from_bitmap.h"
+#include "skin/skin_button.h"
 
 namespace {
 
-// Every picture the pages and controls load, at the size they are laid out for.
-const std::map<int, QSize>& PictureSizes() {
-  static const std::map<int, QSize> sizes = {
-      {128, {64, 64}},   {139, {290, 82}},  {140, {290, 82}},  {141, {290, 82}},  {142, {290, 82}},
-      {145, {290, 82}},  {146, {290, 82}},  {147, {290, 82}},  {148, {290, 82}},  {150, {395, 130}},
-      {151, {395, 130}}, {159, {635, 474}}, {172, {636, 473}}, {173, {635, 474}}, {174, {635, 474}},
-      {175, {635, 474}}, {176, {635, 474}}, {177, {635, 474}}, {178, {634, 473}}, {180, {122, 25}},
-      {181, {48, 21}},   {182, {48, 21}},   {183, {48, 21}},   {184, {43, 23}},   {185, {43, 23}},
-      {186, {47, 22}},   {187, {47, 22}},   {188, {47, 22}},   {189, {122, 25}},  {192, {106, 24}},
-      {193, {106, 24}},  {197, {114, 8}},   {198, {114, 8}},   {221, {227, 182}}, {222, {227, 182}},
-  };
-  return sizes;
-}
-
-const int BACKGROUNDS[] = {159, 172, 173, 174, 175, 176, 177, 178};
+const ArtworkId BACKGROUNDS[] = {
+    DEVICE_LIST_BACKGROUND, SITE_SURVEY_BACKGROUND, SECURITY_BACKGROUND, WEP_BACKGROUND,
+    WPA_BACKGROUND,         WPA2_BACKGROUND,        SUMMARY_BACKGROUND,  FINISH_BACKGROUND};
 
 } // namespace
 
-TEST(BitmapTable, EveryPictureLoadsAtItsListedSize) {
-  for (const auto& [id, size] : PictureSizes()) {
-    const QImage picture = LoadBitmap(id);
-    ASSERT_FALSE(picture.isNull()) << "picture " << id << " is missing";
-    EXPECT_EQ(picture.size(), size) << "picture " << id;
-  }
+TEST(BitmapTable, EveryListedPictureIsBuiltIn) {
+  for (const ArtworkId id : ARTWORK_IDS)
+    EXPECT_FALSE(LoadBitmap(id).isNull()) << "picture " << id << " is missing";
 }
 
 TEST(BitmapTable, UnknownIdsGiveANullPicture) {
@@ -42,8 +31,38 @@ TEST(BitmapTable, UnknownIdsGiveANullPicture) {
   }
 }
 
+// A skinned button takes the size of its normal picture; if that differed from its place, it
+// would no longer cover the caption that the background draws there.
+TEST(BitmapTable, SkinnedButtonsKeepTheirPlaces) {
+  QDialog page;
+  auto* button = new CSkinButton(&page);
+  for (const ButtonPlace& place :
+       {BACK_BUTTON, NEXT_BUTTON, EXIT_BUTTON, DEVICE_LIST_REFRESH_BUTTON, SURVEY_REFRESH_BUTTON,
+        WEB_SITE_BUTTON}) {
+    PlaceSkinButton(button, place.rect, place.normal, place.hover, place.pressed);
+    EXPECT_EQ(button->geometry(), place.rect) << "picture " << place.normal;
+    EXPECT_EQ(LoadBitmap(place.hover).size(), place.rect.size()) << "picture " << place.hover;
+    EXPECT_EQ(LoadBitmap(place.pressed).size(), place.rect.size()) << "picture " << place.pressed;
+  }
+}
+
+// Banners, hints and the product bubble draw their picture from their corner on: each fills
+// the place it is shown in.
+TEST(BitmapTable, PicturesFillThePlacesTheyAreShownIn) {
+  for (int frame = 0; frame < BANNER_FRAME_COUNT; ++frame) {
+    EXPECT_EQ(LoadBitmap(SEARCHING_FRAME_0 + frame).size(), WORK_BANNER_SIZE) << frame;
+    EXPECT_EQ(LoadBitmap(PLEASE_WAIT_FRAME_0 + frame).size(), WORK_BANNER_SIZE) << frame;
+  }
+  EXPECT_EQ(LoadBitmap(SAVED_NOTICE).size(), SAVED_NOTICE_SIZE);
+  EXPECT_EQ(LoadBitmap(SAVED_NOTICE_CLOSE_LIT).size(), SAVED_NOTICE_SIZE);
+  EXPECT_EQ(LoadBitmap(ASCII_KEY_HINT).size(), KEY_HINT_RECT.size());
+  EXPECT_EQ(LoadBitmap(HEX_KEY_HINT).size(), KEY_HINT_RECT.size());
+  EXPECT_EQ(LoadBitmap(PRODUCT_BUBBLE).size(), PRODUCT_LINK_RECT.size());
+  EXPECT_EQ(LoadBitmap(PRODUCT_MASK).size(), PRODUCT_LINK_RECT.size());
+}
+
 TEST(BitmapTable, BackgroundsHaveNoKeyColourSoEveryPageIsItsFullRectangle) {
-  for (int id : BACKGROUNDS) {
+  for (const ArtworkId id : BACKGROUNDS) {
     const QImage background = LoadBitmap(id);
     const std::optional<QRegion> shape = RegionFromBitmap(background, 0xFF00FF, 0x101010);
     ASSERT_TRUE(shape.has_value()) << id;
@@ -51,8 +70,29 @@ TEST(BitmapTable, BackgroundsHaveNoKeyColourSoEveryPageIsItsFullRectangle) {
   }
 }
 
+TEST(BitmapTable, EveryControlLiesOnItsPagesBackground) {
+  const std::pair<ArtworkId, QRect> controls[] = {
+      {DEVICE_LIST_BACKGROUND, DEVICE_LIST_RECT},
+      {DEVICE_LIST_BACKGROUND, VERSION_LABEL_RECT},
+      {DEVICE_LIST_BACKGROUND, PRODUCT_LINK_RECT},
+      {SITE_SURVEY_BACKGROUND, NETWORK_LIST_RECT},
+      {SITE_SURVEY_BACKGROUND, SSID_BOX_RECT},
+      {SITE_SURVEY_BACKGROUND, CHANNEL_LIST_RECT},
+      {SECURITY_BACKGROUND, SECURITY_MODE_LIST_RECT},
+      {WEP_BACKGROUND, WEP_KEY_RECTS[3]},
+      {WEP_BACKGROUND, KEY_HINT_RECT},
+      {WPA_BACKGROUND, PASSPHRASE_BOX_RECT},
+      {SUMMARY_BACKGROUND, NEW_SETTING_RECTS[3]},
+      {FINISH_BACKGROUND, WEB_SITE_BUTTON.rect},
+      {FINISH_BACKGROUND, EXIT_BUTTON.rect},
+  };
+  for (const auto& [background, rect] : controls)
+    EXPECT_TRUE(LoadBitmap(background).rect().contains(rect))
+        << "background " << background << ", control at " << rect.x() << "," << rect.y();
+}
+
 TEST(BitmapTable, ProductMaskIsPureBlackAndWhiteAndCoversTheBubbleOnly) {
-  const QImage mask = LoadBitmap(221).convertToFormat(QImage::Format_RGB32);
+  const QImage mask = LoadBitmap(PRODUCT_MASK).convertToFormat(QImage::Format_RGB32);
   std::set<QRgb> colours;
   for (int y = 0; y < mask.height(); ++y) {
     for (int x = 0; x < mask.width(); ++x) {
@@ -69,17 +109,33 @@ TEST(BitmapTable, ProductMaskIsPureBlackAndWhiteAndCoversTheBubbleOnly) {
 TEST(BitmapTable, StatesAndFramesAreTellable) {
   // Each pair must look different, or the user could not see the change.
   const std::pair<int, int> differing[] = {
-      {189, 180}, {181, 182}, {181, 183}, {182, 183}, {184, 185}, {186, 187}, {186, 188},
-      {187, 188}, {193, 192}, {150, 151}, {197, 198}, {175, 176}, {139, 140}, {140, 141},
-      {141, 142}, {142, 139}, {145, 146}, {146, 147}, {147, 148}, {148, 145}, {139, 145},
+      {REFRESH_NORMAL, REFRESH_HOVER},
+      {BACK_NORMAL, BACK_HOVER},
+      {BACK_NORMAL, BACK_PRESSED},
+      {BACK_HOVER, BACK_PRESSED},
+      {EXIT_NORMAL, EXIT_HOVER},
+      {NEXT_NORMAL, NEXT_HOVER},
+      {NEXT_NORMAL, NEXT_PRESSED},
+      {NEXT_HOVER, NEXT_PRESSED},
+      {WEB_SITE_NORMAL, WEB_SITE_HOVER},
+      {SAVED_NOTICE, SAVED_NOTICE_CLOSE_LIT},
+      {ASCII_KEY_HINT, HEX_KEY_HINT},
+      {WPA_BACKGROUND, WPA2_BACKGROUND},
+      {SEARCHING_FRAME_0, PLEASE_WAIT_FRAME_0},
   };
   for (const auto& [a, b] : differing) {
     EXPECT_NE(LoadBitmap(a), LoadBitmap(b)) << a << " and " << b;
   }
+  for (const int first : {SEARCHING_FRAME_0, PLEASE_WAIT_FRAME_0}) {
+    for (int frame = 0; frame < BANNER_FRAME_COUNT; ++frame) {
+      const int next = first + (frame + 1) % BANNER_FRAME_COUNT;
+      EXPECT_NE(LoadBitmap(first + frame), LoadBitmap(next)) << first + frame << " and " << next;
+    }
+  }
 }
 
 TEST(BitmapTable, ApplicationIconHasATransparentCorner) {
-  const QImage icon = LoadBitmap(128);
+  const QImage icon = LoadBitmap(APPLICATION_ICON);
   ASSERT_TRUE(icon.hasAlphaChannel());
   EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);
   EXPECT_EQ(qAlpha(icon.pixel(32, 32)), 255);

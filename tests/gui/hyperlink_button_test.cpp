@@ -11,6 +11,7 @@
 
 #include "platform/bitmaps.h"
 #include "platform/open_link.h"
+#include "res/artwork_ids.h"
 #include "skin/hyperlink_button.h"
 #include "skin/region_from_bitmap.h"
 #include "widget_pixels.h"
@@ -30,10 +31,10 @@ protected:
   // As the device list page sets up its product link.
   void SetUpAsProductLink() {
     link_->show();
-    link_->SetBackdropBitmap(222);
-    link_->SetShapeBitmap(221, true);
-    link_->SetMaskBitmap(221, true);
-    link_->SetStateBitmaps(222, 222, 222);
+    link_->SetBackdropBitmap(PRODUCT_BUBBLE);
+    link_->SetShapeBitmap(PRODUCT_MASK, true);
+    link_->SetMaskBitmap(PRODUCT_MASK, true);
+    link_->SetStateBitmaps(PRODUCT_BUBBLE, PRODUCT_BUBBLE, PRODUCT_BUBBLE);
     link_->SetLinkTarget(PRODUCT_URL);
     link_->SetTipText("QBR20N, a professional 150M Mini WiFi Bridge");
   }
@@ -116,7 +117,7 @@ TEST_F(HyperlinkButtonTest, DefaultOpenGoesThroughTheProcessWideOpener) {
 
 TEST_F(HyperlinkButtonTest, ShapeIsTheMasksBlackPart) {
   SetUpAsProductLink();
-  EXPECT_EQ(link_->mask(), *RegionFromBitmap(LoadBitmap(221), 0xFFFFFF, 0));
+  EXPECT_EQ(link_->mask(), *RegionFromBitmap(LoadBitmap(PRODUCT_MASK), 0xFFFFFF, 0));
   EXPECT_TRUE(link_->mask().contains(QPoint(113, 70)));
   EXPECT_FALSE(link_->mask().contains(QPoint(0, 0)));
 }
@@ -124,8 +125,8 @@ TEST_F(HyperlinkButtonTest, ShapeIsTheMasksBlackPart) {
 TEST_F(HyperlinkButtonTest, ProductLinkShowsTheBubbleInsideItsShape) {
   SetUpAsProductLink();
   const QImage shown = Rendered(link_);
-  const QImage bubble = AsRgb32(LoadBitmap(222));
-  const QImage mask = AsRgb32(LoadBitmap(221));
+  const QImage bubble = AsRgb32(LoadBitmap(PRODUCT_BUBBLE));
+  const QImage mask = AsRgb32(LoadBitmap(PRODUCT_MASK));
   int compared = 0;
   for (int y = 0; y < 182; y += 3) {
     for (int x = 0; x < 227; x += 3) {
@@ -155,20 +156,21 @@ TEST(HyperlinkComposition, MaskChoosesBetweenPictureAndBackdropAndPicture) {
 
 TEST_F(HyperlinkButtonTest, PressShowsPressedOnlyUntilTheHoverArrives) {
   link_->setGeometry(0, 0, 48, 21);
-  link_->SetStateBitmaps(182, 181, 183);
-  EXPECT_EQ(Rendered(link_), AsRgb32(LoadBitmap(181)));
+  link_->SetStateBitmaps(BACK_HOVER, BACK_NORMAL, BACK_PRESSED);
+  EXPECT_EQ(Rendered(link_), AsRgb32(LoadBitmap(BACK_NORMAL)));
   link_->setDown(true);
-  EXPECT_EQ(Rendered(link_), AsRgb32(LoadBitmap(183)));
+  EXPECT_EQ(Rendered(link_), AsRgb32(LoadBitmap(BACK_PRESSED)));
 
   QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(link_->mapToGlobal(QPoint(5, 5))));
   QCoreApplication::sendEvent(link_, &enter);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return Rendered(link_) == AsRgb32(LoadBitmap(182)); }, 1000));
+  EXPECT_TRUE(
+      QTest::qWaitFor([&] { return Rendered(link_) == AsRgb32(LoadBitmap(BACK_HOVER)); }, 1000));
 
   QEvent leave(QEvent::Leave);
   QCoreApplication::sendEvent(link_, &leave);
-  EXPECT_EQ(Rendered(link_), AsRgb32(LoadBitmap(183)));
+  EXPECT_EQ(Rendered(link_), AsRgb32(LoadBitmap(BACK_PRESSED)));
   link_->setDown(false);
-  EXPECT_EQ(Rendered(link_), AsRgb32(LoadBitmap(181)));
+  EXPECT_EQ(Rendered(link_), AsRgb32(LoadBitmap(BACK_NORMAL)));
 }
 
 TEST_F(HyperlinkButtonTest, ShowsTheHandPointerAndNeverClicksOnEnter) {

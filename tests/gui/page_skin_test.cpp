@@ -8,6 +8,7 @@
 #include "qt_printers.h"
 
 #include "platform/bitmaps.h"
+#include "res/artwork_ids.h"
 #include "skin/page_skin.h"
 #include "skin/skin_button.h"
 #include "skin/transparent_label.h"
@@ -38,7 +39,7 @@ TEST(PageSkin, PageTakesItsBackgroundsSizePlaceAndFullShape) {
   TestPage page;
   const QImage background = ApplyPageSkin(&page, 177, QPoint(50, 60));
   ASSERT_FALSE(background.isNull());
-  EXPECT_EQ(background, LoadBitmap(177));
+  EXPECT_EQ(background, LoadBitmap(SUMMARY_BACKGROUND));
   EXPECT_EQ(page.geometry(), QRect(50, 60, 635, 474));
   EXPECT_EQ(page.mask(), QRegion(0, 0, 635, 474));
 
@@ -86,7 +87,7 @@ TEST(PageSkin, PageFrameIsATitledFramelessTopLevelWindow) {
 TEST(PageSkin, ButtonsTakeTheirNormalPicturesSizeAtTheGivenCorner) {
   TestPage page;
   auto* exit = new CSkinButton(&page);
-  PlaceSkinButton(exit, QRect(544, 409, 200, 5), 184, 185, 184);
+  PlaceSkinButton(exit, QRect(544, 409, 200, 5), EXIT_NORMAL, EXIT_HOVER, EXIT_NORMAL);
   EXPECT_EQ(exit->geometry(), QRect(544, 409, 43, 23));
   EXPECT_TRUE(exit->toolTip().isEmpty());
 }
@@ -103,14 +104,14 @@ TEST(PageSkin, StatusLineSitsAtTheFootWithoutATip) {
 TEST(PageSkin, BackgroundIsPaintedAtTheOrigin) {
   TestPage page;
   page.background = ApplyPageSkin(&page, 173, QPoint(0, 0));
-  EXPECT_EQ(Rendered(&page), AsRgb32(LoadBitmap(173)));
+  EXPECT_EQ(Rendered(&page), AsRgb32(LoadBitmap(SECURITY_BACKGROUND)));
 }
 
 TEST(PageSkin, PressOnTheBackgroundDragsThePageUntilRelease) {
   TestPage page;
   ApplyPageSkin(&page, 173, QPoint(100, 100));
   auto* button = new CSkinButton(&page);
-  PlaceSkinButton(button, QRect(430, 409, 48, 21), 181, 182, 183);
+  PlaceSkinButton(button, QRect(430, 409, 48, 21), BACK_NORMAL, BACK_HOVER, BACK_PRESSED);
 
   // Offscreen there is no system move, so the page follows the mouse itself.
   Send(&page, QEvent::MouseButtonPress, QPoint(20, 20), Qt::LeftButton, Qt::LeftButton);
@@ -126,7 +127,7 @@ TEST(PageSkin, PressOnAChildControlDoesNotDrag) {
   TestPage page;
   ApplyPageSkin(&page, 173, QPoint(100, 100));
   auto* button = new CSkinButton(&page);
-  PlaceSkinButton(button, QRect(430, 409, 48, 21), 181, 182, 183);
+  PlaceSkinButton(button, QRect(430, 409, 48, 21), BACK_NORMAL, BACK_HOVER, BACK_PRESSED);
   button->setEnabled(false); // a disabled child passes its presses on to the page
   auto* label = new CTransparentLabel(&page);
   PlaceStatusLine(label);

@@ -6,6 +6,7 @@
 #include "qt_printers.h"
 
 #include "platform/bitmaps.h"
+#include "res/page_layout.h"
 #include "skin/progress_banner.h"
 #include "widget_pixels.h"
 
@@ -24,12 +25,12 @@ protected:
   void SetUp() override {
     page_.resize(635, 474);
     banner_ = new CProgressBanner(&page_);
-    banner_->PlaceCentred(QSize(290, 82));
+    banner_->PlaceCentred(WORK_BANNER_SIZE);
     page_.show();
   }
 
   void UseSavedNotice() {
-    banner_->PlaceCentred(QSize(395, 130));
+    banner_->PlaceCentred(SAVED_NOTICE_SIZE);
     banner_->SetKind(BANNER_SAVED);
     banner_->Start();
   }
@@ -54,31 +55,30 @@ TEST_F(ProgressBannerTest, IsCentredInThePageAndHiddenUntilStarted) {
   EXPECT_EQ(banner_->geometry(), QRect(317 - 197, 237 - 65, 395, 130));
 }
 
-TEST_F(ProgressBannerTest, KindsChooseTheirFirstPicture) {
-  const std::pair<int, int> kinds[] = {{BANNER_SEARCHING, 139},
-                                       {BANNER_PLEASE_WAIT, 145},
-                                       {BANNER_SAVED, 150},
-                                       {0, 150},
-                                       {4, 150},
-                                       {-1, 150}};
-  for (const auto& [kind, base] : kinds) {
-    banner_->SetKind(kind);
-    EXPECT_EQ(banner_->BaseBitmap(), base) << kind;
-  }
-}
-
-TEST_F(ProgressBannerTest, KindsOneAndTwoCycleTheirFramesEveryHalfSecond) {
-  for (int kind : {BANNER_SEARCHING, BANNER_PLEASE_WAIT}) {
+TEST_F(ProgressBannerTest, KindsOneAndTwoCycleTheirOwnFramesEveryHalfSecond) {
+  for (const auto& [kind, first] : {std::pair{BANNER_SEARCHING, SEARCHING_FRAME_0},
+                                    std::pair{BANNER_PLEASE_WAIT, PLEASE_WAIT_FRAME_0}}) {
     banner_->SetKind(kind);
     banner_->Start();
     EXPECT_TRUE(banner_->isVisible());
-    EXPECT_EQ(banner_->Frame(), 0);
-    EXPECT_EQ(Rendered(banner_), AsRgb32(LoadBitmap(banner_->BaseBitmap())));
+    EXPECT_EQ(Rendered(banner_), AsRgb32(LoadBitmap(first))) << "kind " << kind;
     for (int expected : {1, 2, 3, 0}) {
       ASSERT_TRUE(QTest::qWaitFor([&] { return banner_->Frame() == expected; }, 1500))
           << "kind " << kind << " frame " << expected;
-      EXPECT_EQ(Rendered(banner_), AsRgb32(LoadBitmap(banner_->BaseBitmap() + expected)));
+      EXPECT_EQ(Rendered(banner_), AsRgb32(LoadBitmap(first + expected)));
     }
+    banner_->Stop();
+  }
+}
+
+TEST_F(ProgressBannerTest, EveryOtherKindIsTheSavedNotice) {
+  banner_->PlaceCentred(SAVED_NOTICE_SIZE);
+  for (int kind : {int{BANNER_SAVED}, 0, 4, -1}) {
+    banner_->SetKind(kind);
+    banner_->Start();
+    EXPECT_EQ(Rendered(banner_), AsRgb32(LoadBitmap(SAVED_NOTICE))) << kind;
+    MoveTo(QPoint(380, 10));
+    EXPECT_EQ(banner_->Frame(), 1) << kind << ": its close box lights up";
     banner_->Stop();
   }
 }
@@ -126,11 +126,11 @@ TEST_F(ProgressBannerTest, SavedNoticeClosesOnlyOnItsCloseBox) {
 
 TEST_F(ProgressBannerTest, SavedNoticeLightsItsCloseBoxUnderThePointer) {
   UseSavedNotice();
-  EXPECT_EQ(Rendered(banner_), AsRgb32(LoadBitmap(150)));
+  EXPECT_EQ(Rendered(banner_), AsRgb32(LoadBitmap(SAVED_NOTICE)));
   MoveTo(QPoint(380, 10));
   EXPECT_EQ(banner_->Frame(), 1);
   EXPECT_EQ(banner_->cursor().shape(), Qt::PointingHandCursor);
-  EXPECT_EQ(Rendered(banner_), AsRgb32(LoadBitmap(151)));
+  EXPECT_EQ(Rendered(banner_), AsRgb32(LoadBitmap(SAVED_NOTICE_CLOSE_LIT)));
   MoveTo(QPoint(369, 10));
   EXPECT_EQ(banner_->Frame(), 0);
   EXPECT_EQ(banner_->cursor().shape(), Qt::ArrowCursor);
@@ -156,7 +156,7 @@ TEST_F(ProgressBannerTest, ChangingKindMidwayNeverPointsPastItsPictures) {
   banner_->SetKind(BANNER_SEARCHING);
   banner_->Start();
   ASSERT_TRUE(QTest::qWaitFor([&] { return banner_->Frame() == 3; }, 2500));
-  banner_->PlaceCentred(QSize(395, 130));
+  banner_->PlaceCentred(SAVED_NOTICE_SIZE);
   banner_->SetKind(BANNER_SAVED);
   EXPECT_FALSE(LoadBitmap(banner_->BaseBitmap() + banner_->Frame()).isNull());
 }

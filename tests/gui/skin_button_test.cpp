@@ -8,6 +8,7 @@
 #include "qt_printers.h"
 
 #include "platform/bitmaps.h"
+#include "res/artwork_ids.h"
 #include "skin/page_skin.h"
 #include "skin/skin_button.h"
 #include "widget_pixels.h"
@@ -29,7 +30,7 @@ protected:
   void SetUp() override {
     page_.resize(635, 474);
     button_ = new CSkinButton(&page_);
-    PlaceSkinButton(button_, QRect(430, 409, 48, 21), 181, 182, 183);
+    PlaceSkinButton(button_, QRect(430, 409, 48, 21), BACK_NORMAL, BACK_HOVER, BACK_PRESSED);
   }
 
   QImage Shows() { return Rendered(button_); }
@@ -41,8 +42,8 @@ protected:
 } // namespace
 
 TEST_F(SkinButtonTest, ShowsExactlyItsNormalPictureAtRest) {
-  EXPECT_EQ(button_->ShownBitmap(), 181);
-  EXPECT_EQ(Shows(), AsRgb32(LoadBitmap(181)));
+  EXPECT_EQ(button_->ShownBitmap(), BACK_NORMAL);
+  EXPECT_EQ(Shows(), AsRgb32(LoadBitmap(BACK_NORMAL)));
 }
 
 TEST_F(SkinButtonTest, AlwaysTakesTheSizeOfItsNormalPicture) {
@@ -54,36 +55,36 @@ TEST_F(SkinButtonTest, AlwaysTakesTheSizeOfItsNormalPicture) {
 
 TEST_F(SkinButtonTest, HoverShowsTheHoverPictureAndLeavingRestoresTheNormalOne) {
   Hover(button_);
-  EXPECT_EQ(button_->ShownBitmap(), 182);
-  EXPECT_EQ(Shows(), AsRgb32(LoadBitmap(182)));
+  EXPECT_EQ(button_->ShownBitmap(), BACK_HOVER);
+  EXPECT_EQ(Shows(), AsRgb32(LoadBitmap(BACK_HOVER)));
   Leave(button_);
-  EXPECT_EQ(Shows(), AsRgb32(LoadBitmap(181)));
+  EXPECT_EQ(Shows(), AsRgb32(LoadBitmap(BACK_NORMAL)));
 }
 
 TEST_F(SkinButtonTest, PressedWinsOverHover) {
   Hover(button_);
   button_->setDown(true);
-  EXPECT_EQ(Shows(), AsRgb32(LoadBitmap(183)));
+  EXPECT_EQ(Shows(), AsRgb32(LoadBitmap(BACK_PRESSED)));
   button_->setDown(false);
-  EXPECT_EQ(Shows(), AsRgb32(LoadBitmap(182)));
+  EXPECT_EQ(Shows(), AsRgb32(LoadBitmap(BACK_HOVER)));
 }
 
 TEST_F(SkinButtonTest, ExitShowsItsNormalPictureWhilePressed) {
-  PlaceSkinButton(button_, QRect(544, 409, 43, 23), 184, 185, 184);
+  PlaceSkinButton(button_, QRect(544, 409, 43, 23), EXIT_NORMAL, EXIT_HOVER, EXIT_NORMAL);
   button_->setDown(true);
-  EXPECT_EQ(Shows(), AsRgb32(LoadBitmap(184)));
+  EXPECT_EQ(Shows(), AsRgb32(LoadBitmap(EXIT_NORMAL)));
 }
 
 TEST_F(SkinButtonTest, DisabledButtonNeverShowsHover) {
   button_->setEnabled(false);
   Hover(button_);
-  EXPECT_EQ(Shows(), AsRgb32(LoadBitmap(181)));
+  EXPECT_EQ(Shows(), AsRgb32(LoadBitmap(BACK_NORMAL)));
   // Disabled while hovered: back to normal, and still normal once enabled again.
   button_->setEnabled(true);
   Hover(button_);
   button_->setEnabled(false);
   button_->setEnabled(true);
-  EXPECT_EQ(Shows(), AsRgb32(LoadBitmap(181)));
+  EXPECT_EQ(Shows(), AsRgb32(LoadBitmap(BACK_NORMAL)));
 }
 
 TEST_F(SkinButtonTest, ClickIsAnOrdinaryClickedSignal) {
@@ -120,7 +121,7 @@ TEST_F(SkinButtonTest, MissingPicturesNeitherCrashNorResize) {
   Hover(button_);
   EXPECT_FALSE(Shows().isNull());
   // A missing hover picture falls back to the normal one.
-  PlaceSkinButton(button_, QRect(5, 6, 40, 20), 186, 9002, 9003);
+  PlaceSkinButton(button_, QRect(5, 6, 40, 20), NEXT_NORMAL, 9002, 9003);
   Hover(button_);
-  EXPECT_EQ(Shows(), AsRgb32(LoadBitmap(186)));
+  EXPECT_EQ(Shows(), AsRgb32(LoadBitmap(NEXT_NORMAL)));
 }

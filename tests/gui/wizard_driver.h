@@ -44,6 +44,18 @@ public:
     return true;
   }
 
+  // Clicks control `id` and advances; true when the page that follows is page `idd`.
+  bool ClickTo(int id, int idd) {
+    Click(id);
+    return Advance() && page_->Idd() == idd;
+  }
+
+  // Chooses entry `index` of list `id` and advances; true when the page that follows is `idd`.
+  bool ChooseTo(int id, int index, int idd) {
+    Choose(id, index);
+    return Advance() && page_->Idd() == idd;
+  }
+
   // Waits for the page's private message `message` (its handler has run when this returns).
   bool WaitForMessage(int message, int timeout_ms = 10000) {
     QSignalSpy spy(page_.get(), &CPageBase::pageMessageHandled);

@@ -10,9 +10,11 @@
 
 #include <cstring>
 
+#include "device/security_modes.h"
 #include "device/wireless_records.h"
 #include "link/mac_text.h"
 #include "platform/open_link.h"
+#include "res/page_layout.h"
 #include "skin/progress_banner.h"
 #include "skin/skin_button.h"
 #include "tests/gui/qt_printers.h"
@@ -21,6 +23,7 @@
 #include "wizard/device_list_page.h"
 #include "wizard/finish_page.h"
 #include "wizard/link_state.h"
+#include "wizard/page_flow.h"
 #include "wizard/page_messages.h"
 #include "wizard/security_page.h"
 #include "wizard/site_survey_page.h"
@@ -38,6 +41,12 @@ std::string Text(const char* field, std::size_t width) {
 }
 #define FIELD(f) Text(f, sizeof f)
 
+// The network as the site survey page records it: SSID, channel and security.
+std::string Chosen() {
+  return FIELD(WirelessSettings.ssid) + "|" + FIELD(WirelessSettings.channel) + "|" +
+         FIELD(WirelessSettings.security);
+}
+
 void ClearRecords() {
   std::memset(NetworkTable, 0, sizeof NetworkTable);
   std::memset(&CurrentNetwork, 0, sizeof CurrentNetwork);
@@ -45,16 +54,16 @@ void ClearRecords() {
   std::memset(&WirelessKeys, 0, sizeof WirelessKeys);
 }
 
-BridgeScenario FourNetworks() {
-  BridgeScenario scenario;
-  scenario.present_ssid = "Old";
-  scenario.present_mode = '2';
+Scenario FourNetworks() {
+  Scenario scenario;
+  scenario.ssid = "Old";
+  scenario.secmode = '2';
   scenario.networks = {
-      {"OpenCafe", "a4-2b-b0-00-00-01", "1", "BG", '0', "80"},
-      {"Caf\xc3\xa9", "a4-2b-b0-00-00-02", "6", "G", '1', "55"},
-      {"Office", "a4-2b-b0-00-00-03", "11", "BG", '2', "70"},
-      {"", "a4-2b-b0-00-00-04", "3", "B", '3', "40"},
-      {"Home", "a4-2b-b0-00-00-05", "9", "G", '3', "91"},
+      {"OpenCafe", "a4-2b-b0-00-00-01", "1", "BG", "0", "80"},
+      {"Caf\xc3\xa9", "a4-2b-b0-00-00-02", "6", "G", "1", "55"},
+      {"Office", "a4-2b-b0-00-00-03", "11", "BG", "2", "70"},
+      {"", "a4-2b-b0-00-00-04", "3", "B", "3", "40"},
+      {"Home", "a4-2b-b0-00-00-05", "9", "G", "3", "91"},
   };
   return scenario;
 }
@@ -118,7 +127,7 @@ TEST_F(SurveyPage, ListsTheNetworksTheBridgeHears) {
 }
 
 TEST_F(SurveyPage, AFailedSurveyShowsNoRowsAndZero) {
-  bridge.inject(BridgeReply::Begin, BridgeFault::Drop, 8);
+  bridge.inject(REPLY_BEGIN, BridgeFault::Drop, 8);
   auto wizard = OpenSurvey();
   EXPECT_EQ(wizard->Control<QTableWidget>(CSiteSurveyPage::IDC_LIST)->rowCount(), 0);
   EXPECT_EQ(wizard->Status(CSiteSurveyPage::IDC_STATUS), "There are 0 wireless networks.");
@@ -151,9 +160,7 @@ TEST_F(SurveyPage, EachSecurityTextLeadsToItsPage) {
       EXPECT_EQ(wep->SecurityModeNumber(), 1);
     }
   }
-  EXPECT_EQ(FIELD(WirelessSettings.ssid), "Home");
-  EXPECT_EQ(FIELD(WirelessSettings.channel), "9");
-  EXPECT_EQ(FIELD(WirelessSettings.security), "WPA2-PSK");
+  EXPECT_EQ(Chosen(), "Home|9|WPA2-PSK");
 }
 
 TEST_F(SurveyPage, AHiddenRowNeedsATypedSsid) {
@@ -166,12 +173,8 @@ TEST_F(SurveyPage, AHiddenRowNeedsATypedSsid) {
   EXPECT_TRUE(wizard->page()->isVisible());
 
   wizard->Type(CSiteSurveyPage::IDC_SSID, "Backroom");
-  wizard->Click(CSiteSurveyPage::IDC_NEXT);
-  ASSERT_TRUE(wizard->Advance());
-  EXPECT_EQ(wizard->page()->Idd(), CWpaPage::IDD);
-  EXPECT_EQ(FIELD(WirelessSettings.ssid), "Backroom");
-  EXPECT_EQ(FIELD(WirelessSettings.channel), "3");
-  EXPECT_EQ(FIELD(WirelessSettings.security), "WPA2-PSK");
+  ASSERT_TRUE(wizard->ClickTo(CSiteSurveyPage::IDC_NEXT, CWpaPage::IDD));
+  EXPECT_EQ(Chosen(), "Backroom|3|WPA2-PSK");
 }
 
 TEST_F(SurveyPage, ManualEntryRecordsTheChannelNumberAndAsksForSecurity) {
@@ -186,16 +189,12 @@ TEST_F(SurveyPage, ManualEntryRecordsTheChannelNumberAndAsksForSecurity) {
 
   wizard->Control<QComboBox>(CSiteSurveyPage::IDC_CHANNEL)->setCurrentIndex(10);
   wizard->Type(CSiteSurveyPage::IDC_SSID, "Typed Net");
-  wizard->Click(CSiteSurveyPage::IDC_NEXT);
-  ASSERT_TRUE(wizard->Advance());
-  EXPECT_EQ(wizard->page()->Idd(), CSecurityPage::IDD);
-  EXPECT_EQ(FIELD(WirelessSettings.ssid), "Typed Net");
-  EXPECT_EQ(FIELD(WirelessSettings.channel), "11");
-  EXPECT_EQ(FIELD(WirelessSettings.security), "");
+  ASSERT_TRUE(wizard->ClickTo(CSiteSurveyPage::IDC_NEXT, CSecurityPage::IDD));
+  EXPECT_EQ(Chosen(), "Typed Net|11|");
 }
 
 TEST_F(SurveyPage, SsidsThatWouldHarmTheSettingsAreRefusedBeforeLeaving) {
-  BridgeScenario scenario = FourNetworks();
+  Scenario scenario = FourNetworks();
   scenario.networks[0].ssid = "x\n7003 :0";
   bridge.set_scenario(scenario);
   auto wizard = OpenSurvey();
@@ -230,9 +229,7 @@ TEST_F(SurveyPage, RefreshClearsTheChoiceAndBackSearchesAgain) {
   ASSERT_TRUE(wizard->WaitForMessage(WM_SURVEY_RESULT));
   EXPECT_EQ(wizard->Control<QTableWidget>(CSiteSurveyPage::IDC_LIST)->rowCount(), 5);
 
-  wizard->Click(CSiteSurveyPage::IDC_BACK);
-  ASSERT_TRUE(wizard->Advance());
-  EXPECT_EQ(wizard->page()->Idd(), CDeviceListPage::IDD);
+  ASSERT_TRUE(wizard->ClickTo(CSiteSurveyPage::IDC_BACK, CDeviceListPage::IDD));
 }
 
 TEST_F(SecurityPage, DisableStaysTheOtherModesLeaveAtOnce) {
@@ -296,7 +293,7 @@ TEST_F(WepPage, ChecksRefuseWithTheirMessagesAndWriteNothing) {
 TEST_F(WepPage, HexKeyTwoAsDefaultGives128Bits) {
   std::strcpy(WirelessKeys.passphrase, "from a WPA visit");
   WizardDriver wizard(std::make_unique<CWepPage>());
-  EXPECT_EQ(wizard.as<CWepPage>()->HintBitmap(), CWepPage::HINT_HEX);
+  EXPECT_EQ(wizard.as<CWepPage>()->HintBitmap(), HEX_KEY_HINT);
   const QString key = "0123456789abcdefABCDEF0123";
   wizard.Type(CWepPage::IDC_KEY1 + 1, key);
   wizard.Control<QComboBox>(CWepPage::IDC_DEFAULT_KEY)->setCurrentIndex(1);
@@ -313,7 +310,7 @@ TEST_F(WepPage, HexKeyTwoAsDefaultGives128Bits) {
 TEST_F(WepPage, AsciiKeysAreStoredAsUpperCaseHex) {
   WizardDriver wizard(std::make_unique<CWepPage>());
   wizard.Choose(CWepPage::IDC_FORMAT, 0);
-  EXPECT_EQ(wizard.as<CWepPage>()->HintBitmap(), CWepPage::HINT_ASCII);
+  EXPECT_EQ(wizard.as<CWepPage>()->HintBitmap(), ASCII_KEY_HINT);
   wizard.Type(CWepPage::IDC_KEY1, "abcde");
   wizard.Type(CWepPage::IDC_KEY1 + 2, QString::fromLatin1("zz") + QChar(0xe9) + "xy");
   wizard.Click(CWepPage::IDC_NEXT);
@@ -341,9 +338,7 @@ TEST_F(WepPage, ModeListLeavesForTheOtherPages) {
   WizardDriver wizard(std::make_unique<CWepPage>());
   wizard.Choose(CWepPage::IDC_MODE, 1);
   EXPECT_TRUE(wizard.page()->isVisible());
-  wizard.Choose(CWepPage::IDC_MODE, 0);
-  ASSERT_TRUE(wizard.Advance());
-  EXPECT_EQ(wizard.page()->Idd(), CSecurityPage::IDD);
+  ASSERT_TRUE(wizard.ChooseTo(CWepPage::IDC_MODE, 0, CSecurityPage::IDD));
 
   WizardDriver wpa(std::make_unique<CWepPage>());
   wpa.Choose(CWepPage::IDC_MODE, 2);
@@ -358,7 +353,7 @@ TEST_F(WpaPage, PassphraseLengthAndBytesAreChecked) {
   page->SetModeListEnabled(false);
   WizardDriver wizard(std::move(page));
   EXPECT_EQ(wizard.Control<QLineEdit>(CWpaPage::IDC_CIPHER)->text(), "TKIP");
-  EXPECT_EQ(wizard.as<CWpaPage>()->BackgroundBitmap(), 175);
+  EXPECT_EQ(wizard.as<CWpaPage>()->BackgroundBitmap(), WPA_BACKGROUND);
   EXPECT_FALSE(wizard.Control(CWpaPage::IDC_MODE)->isEnabled());
 
   const std::pair<QString, QString> refused[] = {
@@ -396,12 +391,10 @@ TEST_F(WpaPage, SwitchingModesInPlaceAndAway) {
   wizard.Type(CWpaPage::IDC_PASSPHRASE, "something else");
   wizard.Choose(CWpaPage::IDC_MODE, 3);
   EXPECT_EQ(wizard.Control<QLineEdit>(CWpaPage::IDC_CIPHER)->text(), "AES");
-  EXPECT_EQ(wizard.as<CWpaPage>()->BackgroundBitmap(), 176);
+  EXPECT_EQ(wizard.as<CWpaPage>()->BackgroundBitmap(), WPA2_BACKGROUND);
   EXPECT_EQ(wizard.Control<QLineEdit>(CWpaPage::IDC_PASSPHRASE)->text(), "short")
       << "reset to what Next last read";
-  wizard.Choose(CWpaPage::IDC_MODE, 1);
-  ASSERT_TRUE(wizard.Advance());
-  EXPECT_EQ(wizard.page()->Idd(), CWepPage::IDD);
+  ASSERT_TRUE(wizard.ChooseTo(CWpaPage::IDC_MODE, 1, CWepPage::IDD));
 }
 
 TEST_F(SummaryPage, ShowsOldAndNewAndSavesIntoTheBridge) {
@@ -438,7 +431,7 @@ TEST_F(SummaryPage, ShowsOldAndNewAndSavesIntoTheBridge) {
 TEST_F(SummaryPage, AFailedSaveCanBeRetried) {
   std::strcpy(WirelessSettings.ssid, "Net");
   std::strcpy(WirelessSettings.security, "Disable");
-  bridge.inject(BridgeReply::Write, BridgeFault::Drop, 2);
+  bridge.inject(REPLY_WRITE, BridgeFault::Drop, 2);
   WizardDriver wizard(std::make_unique<CSummaryPage>());
   wizard.Click(CSummaryPage::IDC_NEXT);
   ASSERT_TRUE(wizard.WaitForMessage(WM_SAVE_RESULT));
@@ -446,7 +439,7 @@ TEST_F(SummaryPage, AFailedSaveCanBeRetried) {
   EXPECT_TRUE(wizard.Control(CSummaryPage::IDC_NEXT)->isEnabled());
   EXPECT_TRUE(wizard.Control(CSummaryPage::IDC_BACK)->isEnabled());
   EXPECT_FALSE(wizard.page()->findChild<CProgressBanner*>()->isVisible());
-  EXPECT_EQ(bridge.stored_settings(), "");
+  EXPECT_EQ(bridge.present_ssid(), "Old") << "nothing applied";
   const auto sent = link.capture().sent().size();
   EXPECT_EQ(sent, 3u) << "begin, then the settings twice; nothing after the failed step";
 
@@ -498,8 +491,8 @@ TEST(FinishPage, ShowsTheSavedNoticeAndOpensTheMakerSite) {
   WizardDriver wizard(std::make_unique<CFinishPage>());
   auto* banner = wizard.as<CFinishPage>()->Banner();
   EXPECT_TRUE(banner->isVisible());
-  EXPECT_EQ(banner->BaseBitmap(), 150);
-  EXPECT_EQ(banner->size(), QSize(395, 130));
+  EXPECT_EQ(banner->BaseBitmap(), SAVED_NOTICE);
+  EXPECT_EQ(banner->size(), SAVED_NOTICE_SIZE);
   EXPECT_FALSE(wizard.Control(CFinishPage::IDC_BACK)->isEnabled());
   EXPECT_FALSE(wizard.Control(CFinishPage::IDC_NEXT)->isEnabled());
   wizard.Click(CFinishPage::IDC_WEB_SITE);
@@ -508,4 +501,41 @@ TEST(FinishPage, ShowsTheSavedNoticeAndOpensTheMakerSite) {
   SetLinkOpener([](const QString&) { return OPEN_LINK_NO_ASSOCIATION; });
   QTest::keyClick(wizard.page(), Qt::Key_Escape);
   EXPECT_FALSE(wizard.Advance()) << "Escape ends the wizard";
+}
+
+// Whatever page opened the summary, the summary's Back returns to that page as it was opened.
+TEST(PageFlow, TheSummarysBackLeadsToThePageThatOpenedIt) {
+  const PageStep openers[] = {{Page::SiteSurvey},
+                              {Page::Security},
+                              {Page::Wep, SECURITY_WEP},
+                              {Page::Wpa, SECURITY_WPA_PSK},
+                              {Page::Wpa, SECURITY_WPA2_PSK}};
+  for (const PageStep& opener : openers) {
+    const int mode = opener.page == Page::Security ? SECURITY_DISABLE : opener.security_mode;
+    const std::optional<PageStep> summary =
+        opener.page == Page::SiteSurvey ? NextPage(Page::SiteSurvey, Choice::Next, SECURITY_DISABLE)
+                                        : NextPage(opener.page, Choice::Next, mode);
+    ASSERT_TRUE(summary.has_value());
+    ASSERT_EQ(summary->page, Page::Summary);
+    EXPECT_EQ(NextPage(Page::Summary, Choice::Back, summary->origin), opener)
+        << "origin " << summary->origin;
+  }
+}
+
+TEST(PageFlow, AModeListLeavesOnlyForAnotherPage) {
+  for (int mode = 0; mode < SECURITY_MODE_COUNT; ++mode) {
+    for (const Page page : {Page::Security, Page::Wep, Page::Wpa}) {
+      const std::optional<PageStep> next = NextPage(page, Choice::Mode, mode);
+      if (next) {
+        EXPECT_NE(next->page, page) << "mode " << mode;
+        EXPECT_EQ(next->security_mode, next->page == Page::Security ? 0 : mode);
+        EXPECT_TRUE(next->mode_list_enabled) << "a mode chosen by hand stays changeable";
+      }
+    }
+  }
+  EXPECT_FALSE(NextPage(Page::Security, Choice::Mode, SECURITY_DISABLE));
+  EXPECT_FALSE(NextPage(Page::Wep, Choice::Mode, SECURITY_WEP));
+  EXPECT_FALSE(NextPage(Page::Wpa, Choice::Mode, SECURITY_WPA_PSK));
+  EXPECT_FALSE(NextPage(Page::Wpa, Choice::Mode, SECURITY_WPA2_PSK));
+  EXPECT_FALSE(NextPage(Page::DeviceList, Choice::Back)) << "its Back stays disabled";
 }

@@ -15,6 +15,7 @@
 #include "link/link_timing.h"
 #include "link/mac_text.h"
 #include "tests/netns/testnet.h"
+#include "tests/support/network_entry_text.h"
 
 namespace {
 
@@ -127,14 +128,7 @@ TEST_F(DeviceOverVeth, SurveySendsItsSevenRequestsAndFillsTheTableAndCurrentNetw
   EXPECT_EQ(count, 3);
   EXPECT_EQ(field_text(CurrentNetwork.ssid), "Office");
   EXPECT_EQ(field_text(CurrentNetwork.security), "WPA2-PSK");
-  const NetworkEntry& home = NetworkTable[0];
-  EXPECT_EQ(home.signal, 78);
-  EXPECT_EQ(field_text(home.ssid), "Home");
-  EXPECT_EQ(field_text(home.mac_text), "00:11:22:33:44:55");
-  EXPECT_EQ(field_text(home.channel), "6");
-  EXPECT_EQ(field_text(home.speed), "11Mbps");
-  EXPECT_EQ(field_text(home.security), "WPA-PSK");
-  EXPECT_EQ(field_text(home.signal_text), "78%");
+  EXPECT_EQ(network_entry_text(NetworkTable[0]), "78|Home|00:11:22:33:44:55|6|11Mbps|WPA-PSK|78%");
   EXPECT_EQ(field_text(NetworkTable[1].ssid), "[HiddenSSID]");
   EXPECT_EQ(field_text(NetworkTable[1].speed), "54Mbps");
   EXPECT_EQ(field_text(NetworkTable[2].ssid), "Caf\xe9 \xe4\xb8\xad");

@@ -13,11 +13,13 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "device/wireless_records.h"
 #include "link/frame_exchange.h"
 #include "link/link_frame.h"
 #include "link/link_timing.h"
+#include "link/mac_text.h"
 #include "platform/open_link.h"
 #include "tests/gui/wizard_driver.h"
 #include "tests/netns/testnet.h"
@@ -57,6 +59,27 @@ std::string Settings(const std::string& ssid, const char* mode, const char* key_
 }
 const std::string NO_KEYS = "7006 :\n7007 :\n7008 :\n7009 :\n";
 
+// Every frame of a log but the settled-log markers, one line each, without the time.
+std::string Wire(const std::vector<FrameLogEntry>& log) {
+  std::string wire;
+  for (const FrameLogEntry& entry : log) {
+    if (entry.code == netns::LOG_MARKER)
+      continue;
+    const std::vector<std::uint8_t> frame = entry.frame();
+    const std::string line =
+        format_log_line(0, entry.direction.c_str(), frame.data(), static_cast<int>(frame.size()));
+    wire += line.substr(line.find(' ') + 1) + "\n";
+  }
+  return wire;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
 int RowOf(QTableWidget* list, const QString& ssid) {
   for (int row = 0; row < list->rowCount(); ++row)
     if (list->item(row, 0)->text() == ssid)
@@ -77,8 +100,11 @@ protected:
     wizard->Click(CDeviceListPage::IDC_NEXT);
     ASSERT_TRUE(wizard->Advance());
     ASSERT_TRUE(wizard->WaitForMessage(WM_SURVEY_RESULT));
-    if (ssid.isEmpty())
-      return;
+    if (!ssid.isEmpty())
+      ChooseRow(ssid);
+  }
+
+  void ChooseRow(const QString& ssid) {
     const int row = RowOf(wizard->Control<QTableWidget>(CSiteSurveyPage::IDC_LIST), ssid);
     ASSERT_GE(row, 0) << ssid.toStdString();
     wizard->ClickRow(CSiteSurveyPage::IDC_LIST, row);
@@ -90,12 +116,20 @@ protected:
     ASSERT_EQ(wizard->page()->Idd(), expected_idd);
   }
 
-  // Presses Next on the summary page and waits for the finish page.
-  void SaveAndFinish() {
+  // Back from a security page to the site survey page, and its new survey done.
+  void BackToSurvey(int back_id) {
+    ASSERT_NO_FATAL_FAILURE(Next(back_id, CSiteSurveyPage::IDD));
+    ASSERT_TRUE(wizard->WaitForMessage(WM_SURVEY_RESULT));
+  }
+
+  // Presses Next on the summary page, waits for the finish page and checks the text that the
+  // bridge stored.
+  void SaveAndExpect(const netns::Emulator& bridge, const std::string& settings) {
     ASSERT_EQ(wizard->page()->Idd(), CSummaryPage::IDD);
     ASSERT_EQ(Save(), "Save config successfully !");
     ASSERT_TRUE(wizard->Advance());
     ASSERT_EQ(wizard->page()->Idd(), CFinishPage::IDD);
+    EXPECT_EQ(bridge.settings(), settings);
   }
 };
 
@@ -178,18 +212,18 @@ TEST_F(WizardOverVeth, OpenNetworkFromTheList) {
   ASSERT_NO_FATAL_FAILURE(ChooseNetwork("OpenCafe"));
   Next(CSiteSurveyPage::IDC_NEXT, CSummaryPage::IDD);
   EXPECT_EQ(wizard->as<CSummaryPage>()->Origin(), 0);
-  ASSERT_NO_FATAL_FAILURE(SaveAndFinish());
-  EXPECT_EQ(bridge.settings(), Settings("OpenCafe", "0", "0", "0", NO_KEYS, "1", ""));
+  SaveAndExpect(bridge, Settings("OpenCafe", "0", "0", "0", NO_KEYS, "1", ""));
 }
 
 // The browser that Visit Web Site starts, with the bridge found, surveyed and saved: it inherits
 // no socket of the wizard's (the link's packet sockets live in the link helper, and every
 // descriptor the wizard opens is close-on-exec).
 TEST_F(WizardOverVeth, TheBrowserStartedByTheFinishPageInheritsNoSocket) {
-  StartBridge(BRIDGE_MAC);
+  auto& bridge = StartBridge(BRIDGE_MAC);
   ASSERT_NO_FATAL_FAILURE(ChooseNetwork("OpenCafe"));
   Next(CSiteSurveyPage::IDC_NEXT, CSummaryPage::IDD);
-  ASSERT_NO_FATAL_FAILURE(SaveAndFinish());
+  ASSERT_NO_FATAL_FAILURE(
+      SaveAndExpect(bridge, Settings("OpenCafe", "0", "0", "0", NO_KEYS, "1", "")));
 
   // Stand-ins for every program on the way to the browser: xdg-open where the platform uses
   // it, else xdg-mime and the browser its answer names.
@@ -234,9 +268,8 @@ TEST_F(WizardOverVeth, Wep64AsciiKey) {
   wizard->Choose(CWepPage::IDC_FORMAT, 0);
   wizard->Type(CWepPage::IDC_KEY1, "abcde");
   Next(CWepPage::IDC_NEXT, CSummaryPage::IDD);
-  ASSERT_NO_FATAL_FAILURE(SaveAndFinish());
-  EXPECT_EQ(bridge.settings(), Settings("OldPrinter", "1", "5", "0",
-                                        "7006 :6162636465\n7007 :\n7008 :\n7009 :\n", "1", ""));
+  SaveAndExpect(bridge, Settings("OldPrinter", "1", "5", "0",
+                                 "7006 :6162636465\n7007 :\n7008 :\n7009 :\n", "1", ""));
 }
 
 TEST_F(WizardOverVeth, Wep128HexOnKeyTwo) {
@@ -246,10 +279,9 @@ TEST_F(WizardOverVeth, Wep128HexOnKeyTwo) {
   wizard->Type(CWepPage::IDC_KEY1 + 1, "00112233445566778899AABBCC");
   wizard->Control<QComboBox>(CWepPage::IDC_DEFAULT_KEY)->setCurrentIndex(1);
   Next(CWepPage::IDC_NEXT, CSummaryPage::IDD);
-  ASSERT_NO_FATAL_FAILURE(SaveAndFinish());
-  EXPECT_EQ(bridge.settings(),
-            Settings("OldPrinter", "1", "13", "1",
-                     "7006 :\n7007 :00112233445566778899AABBCC\n7008 :\n7009 :\n", "1", ""));
+  SaveAndExpect(bridge,
+                Settings("OldPrinter", "1", "13", "1",
+                         "7006 :\n7007 :00112233445566778899AABBCC\n7008 :\n7009 :\n", "1", ""));
 }
 
 TEST_F(WizardOverVeth, WpaPskFromTheListIsLockedOnItsMode) {
@@ -261,9 +293,7 @@ TEST_F(WizardOverVeth, WpaPskFromTheListIsLockedOnItsMode) {
   wizard->Type(CWpaPage::IDC_PASSPHRASE, "office passphrase");
   Next(CWpaPage::IDC_NEXT, CSummaryPage::IDD);
   EXPECT_EQ(wizard->as<CSummaryPage>()->Origin(), 3);
-  ASSERT_NO_FATAL_FAILURE(SaveAndFinish());
-  EXPECT_EQ(bridge.settings(),
-            Settings("Office", "2", "32", "0", NO_KEYS, "0", "office passphrase"));
+  SaveAndExpect(bridge, Settings("Office", "2", "32", "0", NO_KEYS, "0", "office passphrase"));
 }
 
 TEST_F(WizardOverVeth, Wpa2ChosenOnTheSecurityPageAfterManualEntry) {
@@ -272,15 +302,12 @@ TEST_F(WizardOverVeth, Wpa2ChosenOnTheSecurityPageAfterManualEntry) {
   wizard->Click(CSiteSurveyPage::IDC_MANUAL);
   wizard->Type(CSiteSurveyPage::IDC_SSID, "Typed Net");
   Next(CSiteSurveyPage::IDC_NEXT, CSecurityPage::IDD);
-  wizard->Choose(CSecurityPage::IDC_MODE, 3);
-  ASSERT_TRUE(wizard->Advance());
-  ASSERT_EQ(wizard->page()->Idd(), CWpaPage::IDD);
+  ASSERT_TRUE(wizard->ChooseTo(CSecurityPage::IDC_MODE, 3, CWpaPage::IDD));
   EXPECT_TRUE(wizard->Control(CWpaPage::IDC_MODE)->isEnabled());
   wizard->Type(CWpaPage::IDC_PASSPHRASE, "twelve chars");
   Next(CWpaPage::IDC_NEXT, CSummaryPage::IDD);
   EXPECT_EQ(wizard->as<CSummaryPage>()->Origin(), 4);
-  ASSERT_NO_FATAL_FAILURE(SaveAndFinish());
-  EXPECT_EQ(bridge.settings(), Settings("Typed Net", "3", "32", "0", NO_KEYS, "1", "twelve chars"));
+  SaveAndExpect(bridge, Settings("Typed Net", "3", "32", "0", NO_KEYS, "1", "twelve chars"));
 }
 
 TEST_F(WizardOverVeth, HiddenSsidTypedByHand) {
@@ -290,9 +317,7 @@ TEST_F(WizardOverVeth, HiddenSsidTypedByHand) {
   Next(CSiteSurveyPage::IDC_NEXT, CWpaPage::IDD);
   wizard->Type(CWpaPage::IDC_PASSPHRASE, "hidden but safe");
   Next(CWpaPage::IDC_NEXT, CSummaryPage::IDD);
-  ASSERT_NO_FATAL_FAILURE(SaveAndFinish());
-  EXPECT_EQ(bridge.settings(),
-            Settings("Backroom", "3", "32", "0", NO_KEYS, "1", "hidden but safe"));
+  SaveAndExpect(bridge, Settings("Backroom", "3", "32", "0", NO_KEYS, "1", "hidden but safe"));
 }
 
 TEST_F(WizardOverVeth, DisableAfterAWpaVisitKeepsThePassphrase) {
@@ -302,14 +327,43 @@ TEST_F(WizardOverVeth, DisableAfterAWpaVisitKeepsThePassphrase) {
   wizard->Type(CWpaPage::IDC_PASSPHRASE, "home passphrase");
   Next(CWpaPage::IDC_NEXT, CSummaryPage::IDD);
   Next(CSummaryPage::IDC_BACK, CWpaPage::IDD);
-  Next(CWpaPage::IDC_BACK, CSiteSurveyPage::IDD);
-  ASSERT_TRUE(wizard->WaitForMessage(WM_SURVEY_RESULT));
-  wizard->ClickRow(CSiteSurveyPage::IDC_LIST,
-                   RowOf(wizard->Control<QTableWidget>(CSiteSurveyPage::IDC_LIST), "OpenCafe"));
+  ASSERT_NO_FATAL_FAILURE(BackToSurvey(CWpaPage::IDC_BACK));
+  ASSERT_NO_FATAL_FAILURE(ChooseRow("OpenCafe"));
   Next(CSiteSurveyPage::IDC_NEXT, CSummaryPage::IDD);
-  ASSERT_NO_FATAL_FAILURE(SaveAndFinish());
-  EXPECT_EQ(bridge.settings(),
-            Settings("OpenCafe", "0", "0", "0", NO_KEYS, "1", "home passphrase"));
+  SaveAndExpect(bridge, Settings("OpenCafe", "0", "0", "0", NO_KEYS, "1", "home passphrase"));
+}
+
+// Every frame of a flow through every page, against a recording: moving code about must not
+// change a byte on the wire. When the wire changes on purpose, the test writes what it saw
+// beside itself; that file becomes the new recording.
+TEST_F(WizardOverVeth, AFlowThroughEveryPageSendsTheRecordedFrames) {
+  auto& bridge = StartBridge(BRIDGE_MAC);
+  ASSERT_NO_FATAL_FAILURE(ChooseNetwork("OldPrinter"));
+  Next(CSiteSurveyPage::IDC_NEXT, CWepPage::IDD);
+  wizard->Type(CWepPage::IDC_KEY1, "00112233445566778899AABBCC");
+  Next(CWepPage::IDC_NEXT, CSummaryPage::IDD);
+  Next(CSummaryPage::IDC_BACK, CWepPage::IDD);
+  ASSERT_TRUE(wizard->ChooseTo(CWepPage::IDC_MODE, 3, CWpaPage::IDD));
+  ASSERT_NO_FATAL_FAILURE(BackToSurvey(CWpaPage::IDC_BACK));
+  wizard->Click(CSiteSurveyPage::IDC_MANUAL);
+  wizard->Type(CSiteSurveyPage::IDC_SSID, "Typed Net");
+  Next(CSiteSurveyPage::IDC_NEXT, CSecurityPage::IDD);
+  Next(CSecurityPage::IDC_NEXT, CSummaryPage::IDD);
+  SaveAndExpect(bridge,
+                Settings("Typed Net", "0", "0", "0",
+                         "7006 :00112233445566778899AABBCC\n7007 :\n7008 :\n7009 :\n", "1", ""));
+
+  std::uint8_t own[MAC_SIZE];
+  std::uint8_t peer[MAC_SIZE];
+  ASSERT_EQ(mac_text_to_bytes(WIZARD_MAC, own), 0);
+  ASSERT_EQ(mac_text_to_bytes(BRIDGE_MAC, peer), 0);
+  const std::string wire = Wire(bridge.settled_log(own, peer));
+  const std::string recorded = ReadFile(QBR20G_RECORDED_FLOW);
+  if (wire != recorded) {
+    std::ofstream("recorded_flow.actual.txt", std::ios::binary) << wire;
+    ADD_FAILURE() << "the wire differs from " << QBR20G_RECORDED_FLOW
+                  << "; what was seen is in recorded_flow.actual.txt of the test's folder";
+  }
 }
 
 TEST_F(WizardOverVeth, ExitEscapeAndEnterEndTheWizardFromADeepPage) {

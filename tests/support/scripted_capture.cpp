@@ -90,22 +90,29 @@ Bytes make_reply(const std::uint8_t* src, const std::uint8_t* dst, std::uint32_t
   return frame;
 }
 
+void use_short_link_timing() {
+  using std::chrono::milliseconds;
+  link_timing() = LinkTiming{.tick_period = milliseconds{10},
+                             .read_slice = milliseconds{2},
+                             .clock_slack = milliseconds{5},
+                             .survey_scan_pause = milliseconds{1},
+                             .unicast_probe_pause = milliseconds{1}};
+  clear_link_stop();
+}
+
+void restore_link_timing() {
+  link_timing() = LinkTiming{};
+  clear_link_stop();
+}
+
 ScriptedLink::ScriptedLink() {
   auto capture = std::make_unique<ScriptedCapture>();
   capture_ = capture.get();
   capture_handle = std::move(capture);
-  auto& timing = link_timing();
-  timing = LinkTiming{};
-  timing.tick_period = std::chrono::milliseconds{10};
-  timing.read_slice = std::chrono::milliseconds{2};
-  timing.clock_slack = std::chrono::milliseconds{5};
-  timing.survey_scan_pause = std::chrono::milliseconds{1};
-  timing.unicast_probe_pause = std::chrono::milliseconds{1};
-  clear_link_stop();
+  use_short_link_timing();
 }
 
 ScriptedLink::~ScriptedLink() {
   capture_handle.reset();
-  link_timing() = LinkTiming{};
-  clear_link_stop();
+  restore_link_timing();
 }

@@ -46,6 +46,11 @@ private:
 Bytes make_reply(const std::uint8_t* src, const std::uint8_t* dst, std::uint32_t code,
                  const Bytes& payload = {}, int length_field = -1, int min_size = 60);
 
+// Link timings for tests on a scripted capture or on faked adapters: ticks of 10 ms and short
+// pauses, with no stop requested; restore_link_timing puts the product's back.
+void use_short_link_timing();
+void restore_link_timing();
+
 // Installs a ScriptedCapture as capture_handle and short link timings; undoes both on exit.
 class ScriptedLink {
 public:

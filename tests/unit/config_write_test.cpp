@@ -57,14 +57,8 @@ std::string built_text() {
   return {frame.begin() + LINK_HEADER_SIZE, frame.begin() + length};
 }
 
-struct WriteRig {
-  ScriptedLink link;
-  ScriptedCapture& capture = link.capture();
-  FakeBridge bridge;
-  std::vector<std::uint8_t> send = std::vector<std::uint8_t>(MAX_FRAME_SIZE);
-  std::vector<std::uint8_t> receive = std::vector<std::uint8_t>(MAX_FRAME_SIZE);
-
-  WriteRig() : bridge(capture, BRIDGE) {}
+struct WriteRig : BridgeRig {
+  WriteRig() : BridgeRig(BRIDGE) {}
   int run() { return write_configuration(send.data(), receive.data(), OWN_TEXT, BRIDGE_TEXT); }
   // Code and, for writes, the first five text bytes of every frame sent.
   std::vector<std::string> sent() const {
@@ -146,7 +140,7 @@ TEST(ConfigWrite, SendsSixStepsAndTheBridgeStoresTheExactText) {
   EXPECT_EQ(rig.sent(), SIX_STEPS);
   const std::string expected = settings_text("home", "2", "32", "0", "", "0", "correct horse");
   EXPECT_EQ(rig.bridge.stored_settings(), expected);
-  EXPECT_EQ(rig.bridge.applied_count(), 1);
+  EXPECT_EQ(rig.bridge.present_ssid(), "home") << "applied by \"9002:\"";
   EXPECT_EQ(rig.bridge.done_count(), 0) << "the write sends no done";
 
   const auto frames = rig.capture.sent();
@@ -161,20 +155,20 @@ TEST(ConfigWrite, TheFirstExecuteWaitsOneTickLonger) {
   choose("home", "Disable");
   {
     WriteRig rig;
-    rig.bridge.inject(BridgeReply::ExecuteAck, BridgeFault::Late);
+    rig.bridge.inject(REPLY_ACK, BridgeFault::Late);
     ASSERT_EQ(rig.run(), 0);
     EXPECT_EQ(rig.sent(), SIX_STEPS) << "three ticks are within the first execute's limit";
   }
   {
     WriteRig rig;
-    rig.bridge.inject(BridgeReply::ExecuteAck, BridgeFault::Pass);
-    rig.bridge.inject(BridgeReply::ExecuteAck, BridgeFault::Late);
+    rig.bridge.inject(REPLY_ACK, BridgeFault::Pass);
+    rig.bridge.inject(REPLY_ACK, BridgeFault::Late);
     ASSERT_EQ(rig.run(), 0);
     std::vector<std::string> expected = SIX_STEPS;
     expected.push_back(EXECUTE);
     EXPECT_EQ(rig.sent(), expected) << "the second execute gives up after two ticks";
   }
-  for (const BridgeReply reply : {BridgeReply::Begin, BridgeReply::Write}) {
+  for (const ReplyKind reply : {REPLY_BEGIN, REPLY_WRITE}) {
     WriteRig rig;
     rig.bridge.inject(reply, BridgeFault::Late);
     ASSERT_EQ(rig.run(), 0);
@@ -185,12 +179,11 @@ TEST(ConfigWrite, TheFirstExecuteWaitsOneTickLonger) {
 TEST(ConfigWrite, AStepThatFailsTwiceEndsTheWrite) {
   choose("home", "Disable");
   const struct {
-    BridgeReply reply;
+    ReplyKind reply;
     int earlier;
     std::size_t position;
-  } steps[] = {{BridgeReply::Begin, 0, 0},      {BridgeReply::Write, 0, 1},
-               {BridgeReply::ExecuteAck, 0, 2}, {BridgeReply::Begin, 1, 3},
-               {BridgeReply::Write, 1, 4},      {BridgeReply::ExecuteAck, 1, 5}};
+  } steps[] = {{REPLY_BEGIN, 0, 0}, {REPLY_WRITE, 0, 1}, {REPLY_ACK, 0, 2},
+               {REPLY_BEGIN, 1, 3}, {REPLY_WRITE, 1, 4}, {REPLY_ACK, 1, 5}};
   for (const auto& step : steps) {
     for (const BridgeFault fault : {BridgeFault::Drop, BridgeFault::BadLength}) {
       WriteRig rig;
@@ -255,7 +248,9 @@ TEST(ConfigWrite, PrintableAndNonAsciiValuesPassTheCheck) {
 
 TEST(ConfigWrite, ANewSurveyReportsTheWrittenSetting) {
   WriteRig rig;
-  rig.bridge.set_scenario({"before", '0', true, {}});
+  Scenario before;
+  before.ssid = "before";
+  rig.bridge.set_scenario(before);
   const std::string ssid = "new \xe6\x97\xa5 net";
   choose(ssid, "WEP(128bits)");
   store_text(WirelessKeys.key_index, "1");

@@ -6,6 +6,7 @@
 #include "link/link_frame.h"
 #include "tests/support/scripted_capture.h"
 #include "tools/emu/emulated_bridge.h"
+#include "tools/emu/escaped_text.h"
 #include "tools/emu/frame_log.h"
 #include "tools/emu/scenario.h"
 #include "tools/emu/survey_report.h"
@@ -288,4 +289,21 @@ TEST(EmulatorLog, LinesReadBackToTheSameFrame) {
   EXPECT_EQ(entry.frame(), frame);
   EXPECT_FALSE(parse_log_line("1.0 rx not a frame", &entry));
   EXPECT_FALSE(parse_log_line("1.0 rx a b 0x0 0x0 0 24 \"\\q\"", &entry));
+}
+
+// The log writes payloads and the scenario reads quoted values with one table of escapes: every
+// byte comes back as it went, and only printable ASCII stands for itself.
+TEST(EmulatorEscapes, EveryByteReadsBackAsItWasWritten) {
+  std::string bytes;
+  for (int byte = 0; byte < 256; ++byte)
+    bytes.push_back(static_cast<char>(byte));
+  const std::string text = escape_bytes(bytes);
+  for (const char c : text)
+    ASSERT_TRUE(c >= 0x20 && c < 0x7f) << static_cast<int>(c);
+  std::string back;
+  std::string error;
+  ASSERT_TRUE(unescape_text(text, &back, &error)) << error;
+  EXPECT_EQ(back, bytes);
+  for (const char* bad : {"ends in \\", "\\q", "\\x4", "\\xg0"})
+    EXPECT_FALSE(unescape_text(bad, &back, &error)) << bad;
 }

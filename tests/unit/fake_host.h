@@ -182,20 +182,13 @@ public:
     fake->adapters = &adapters;
     access = fake.get();
     replace_adapter_access(std::move(fake));
-    auto& timing = link_timing();
-    timing = LinkTiming{};
-    timing.tick_period = std::chrono::milliseconds{10};
-    timing.read_slice = std::chrono::milliseconds{2};
-    timing.clock_slack = std::chrono::milliseconds{5};
-    timing.unicast_probe_pause = std::chrono::milliseconds{1};
-    timing.adapter_probe_wait = std::chrono::milliseconds{20};
-    clear_link_stop();
+    use_short_link_timing();
+    link_timing().adapter_probe_wait = std::chrono::milliseconds{20};
   }
   ~FakeHost() {
     capture_handle.reset();
     replace_adapter_access(nullptr);
-    link_timing() = LinkTiming{};
-    clear_link_stop();
+    restore_link_timing();
   }
   FakeHost(const FakeHost&) = delete;
   FakeHost& operator=(const FakeHost&) = delete;

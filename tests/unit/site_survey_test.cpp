@@ -41,13 +41,13 @@ std::string request_name(const Bytes& frame) {
 const std::vector<std::string> FULL_SURVEY = {"begin", "9107",    "execute", "begin",
                                               "9100",  "execute", "done"};
 
-BridgeScenario three_networks() {
-  BridgeScenario scenario;
-  scenario.present_ssid = "office";
-  scenario.present_mode = '2';
-  scenario.networks = {{"cafe", "00-11-22-33-44-55", "11", "BG", '3', "78"},
-                       {"", "00-11-22-33-44-66", "6", "G", '0', "40"},
-                       {"lab", "00-11-22-33-44-77", "1", "B", '1', "9"}};
+Scenario three_networks() {
+  Scenario scenario;
+  scenario.ssid = "office";
+  scenario.secmode = '2';
+  scenario.networks = {{"cafe", "00-11-22-33-44-55", "11", "BG", "3", "78"},
+                       {"", "00-11-22-33-44-66", "6", "G", "0", "40"},
+                       {"lab", "00-11-22-33-44-77", "1", "B", "1", "9"}};
   return scenario;
 }
 
@@ -56,18 +56,12 @@ void clear_records() {
   std::memset(&CurrentNetwork, 0, sizeof CurrentNetwork);
 }
 
-// One survey's world: a scripted wire with a bridge behind it. One rig at a time, since the
-// rig installs the process's capture.
-struct SurveyRig {
-  ScriptedLink link;
-  ScriptedCapture& capture = link.capture();
-  FakeBridge bridge;
-  std::vector<std::uint8_t> send = std::vector<std::uint8_t>(MAX_FRAME_SIZE);
-  std::vector<std::uint8_t> receive = std::vector<std::uint8_t>(MAX_FRAME_SIZE);
+// One survey's world.
+struct SurveyRig : BridgeRig {
   int count = -7;
 
-  explicit SurveyRig(BridgeScenario scenario = three_networks())
-      : bridge(capture, BRIDGE, std::move(scenario)) {
+  explicit SurveyRig(Scenario scenario = three_networks())
+      : BridgeRig(BRIDGE, std::move(scenario)) {
     clear_records();
   }
   int run(const char* own_text = OWN_TEXT, const char* bridge_text = BRIDGE_TEXT) {
@@ -93,14 +87,14 @@ struct SurveyRig {
 // Where each exchange step sits in the full survey, and the reply that answers it.
 struct Step {
   const char* name;
-  BridgeReply reply;
+  ReplyKind reply;
   int earlier_replies; // replies of the same kind before this step's
   std::size_t position;
 };
 const Step STEPS[] = {
-    {"first begin", BridgeReply::Begin, 0, 0},       {"9107 write", BridgeReply::Write, 0, 1},
-    {"scan execute", BridgeReply::ExecuteAck, 0, 2}, {"second begin", BridgeReply::Begin, 1, 3},
-    {"9100 write", BridgeReply::Write, 1, 4},        {"report poll", BridgeReply::Report, 0, 5},
+    {"first begin", REPLY_BEGIN, 0, 0}, {"9107 write", REPLY_WRITE, 0, 1},
+    {"scan execute", REPLY_ACK, 0, 2},  {"second begin", REPLY_BEGIN, 1, 3},
+    {"9100 write", REPLY_WRITE, 1, 4},  {"report poll", REPLY_REPORT, 0, 5},
 };
 const BridgeFault FAULTS[] = {BridgeFault::Drop, BridgeFault::WrongCode, BridgeFault::BadLength,
                               BridgeFault::Late};
@@ -200,9 +194,8 @@ TEST(SiteSurvey, ReportsThatAreNotTheReportAreRefused) {
 }
 
 TEST(SiteSurvey, ReportWithoutListLeavesTableAndCount) {
-  BridgeScenario listless = three_networks();
-  listless.with_list = false;
-  SurveyRig rig(listless);
+  SurveyRig rig;
+  rig.bridge.set_report(report_payload("SSID:office\n7001 :16\n7002 :0\n7003 :2\nSECMODE:2\n"));
   rig.mark_records();
   ASSERT_EQ(rig.run(), 0);
   EXPECT_EQ(rig.count, -7);

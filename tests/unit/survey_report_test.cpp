@@ -6,6 +6,8 @@
 #include "device/survey_report.h"
 #include "device/wireless_records.h"
 #include "tests/support/fake_bridge.h"
+#include "tests/support/network_entry_text.h"
+#include "tools/emu/survey_report.h"
 
 namespace {
 
@@ -55,17 +57,8 @@ TEST_F(SurveyReport, ReadsPresentSettingAndEveryFieldOfAnEntry) {
   EXPECT_EQ(CurrentNetwork.signal, 0);
   EXPECT_EQ(field_text(CurrentNetwork.mac_text), "");
   ASSERT_EQ(count, 2);
-  const NetworkEntry& first = NetworkTable[0];
-  EXPECT_EQ(first.signal, 78);
-  EXPECT_EQ(field_text(first.ssid), "cafe");
-  EXPECT_EQ(field_text(first.mac_text), "00-11-22-33-44-55");
-  EXPECT_EQ(field_text(first.channel), "11");
-  EXPECT_EQ(field_text(first.speed), "11Mbps");
-  EXPECT_EQ(field_text(first.security), "WPA-PSK");
-  EXPECT_EQ(field_text(first.signal_text), "78%");
-  EXPECT_EQ(field_text(NetworkTable[1].speed), "54Mbps");
-  EXPECT_EQ(field_text(NetworkTable[1].security), "WEP");
-  EXPECT_EQ(field_text(NetworkTable[1].signal_text), "5%");
+  EXPECT_EQ(network_entry_text(NetworkTable[0]), "78|cafe|00-11-22-33-44-55|11|11Mbps|WPA-PSK|78%");
+  EXPECT_EQ(network_entry_text(NetworkTable[1]), "5|lab|001122aabbcc|6|54Mbps|WEP|5%");
   EXPECT_TRUE(all_zero(NetworkTable[2]));
 }
 
@@ -203,13 +196,13 @@ TEST_F(SurveyReport, MissingMarkersLeaveTheirFieldsEmpty) {
 // Every prefix of a full report, and a report cut anywhere by a zero byte, parses within the
 // copied text and leaves the table consistent.
 TEST_F(SurveyReport, ReportCutAtAnyByteStaysConsistent) {
-  BridgeScenario scenario;
-  scenario.present_ssid = "home";
+  std::vector<SurveyNetwork> networks;
   for (int i = 0; i < 6; ++i)
-    scenario.networks.push_back({"net" + std::to_string(i), "00-11-22-33-44-55", "11", "BG",
-                                 static_cast<char>('0' + i % 4), "7" + std::to_string(i)});
-  scenario.networks[2].ssid.clear();
-  const Bytes payload = survey_report_payload(scenario);
+    networks.push_back({"net" + std::to_string(i), "00-11-22-33-44-55", "11", "BG",
+                        std::to_string(i % 4), "7" + std::to_string(i)});
+  networks[2].ssid.clear();
+  const std::string report = build_survey_report("home", '0', networks);
+  const Bytes payload(report.begin(), report.end());
   for (std::size_t cut = 0; cut <= payload.size(); ++cut) {
     count = -7;
     parse(report_frame(Bytes(payload.begin(), payload.begin() + static_cast<long>(cut))));

@@ -117,6 +117,7 @@ void EmulatedBridge::reply(std::vector<OutgoingFrame>* out, const std::uint8_t* 
   if (bad_length)
     length = size - LINK_HEADER_SIZE + 1; // never 2: frames are at least 60 bytes
   out->push_back(frame(code, payload, length));
+  out->back().kinds = kinds;
   (*out)[first].delay_ms = delay;
   if (vanish)
     vanished_ = true;

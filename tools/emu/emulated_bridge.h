@@ -11,7 +11,8 @@
 
 struct OutgoingFrame {
   std::vector<std::uint8_t> bytes;
-  int delay_ms = 0; // wait this long before sending it
+  int delay_ms = 0;   // wait this long before sending it
+  unsigned kinds = 0; // the ReplyKind bits of a reply; 0 for a frame that a fault adds
 };
 
 class EmulatedBridge {

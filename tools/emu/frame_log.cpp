@@ -8,47 +8,12 @@
 
 #include "link/link_frame.h"
 #include "link/mac_text.h"
+#include "tools/emu/escaped_text.h"
 
 std::string escape_payload(const std::uint8_t* bytes, int count) {
-  std::string text = "\"";
-  for (int i = 0; i < count; ++i) {
-    const std::uint8_t c = bytes[i];
-    switch (c) {
-    case '\\':
-      text += "\\\\";
-      break;
-    case '"':
-      text += "\\\"";
-      break;
-    case 0:
-      text += "\\0";
-      break;
-    case '\r':
-      text += "\\r";
-      break;
-    case '\n':
-      text += "\\n";
-      break;
-    case '\t':
-      text += "\\t";
-      break;
-    case '\f':
-      text += "\\f";
-      break;
-    case '\v':
-      text += "\\v";
-      break;
-    default:
-      if (c >= 0x20 && c < 0x7f) {
-        text += static_cast<char>(c);
-      } else {
-        char hex[5];
-        std::snprintf(hex, sizeof hex, "\\x%02x", c);
-        text += hex;
-      }
-    }
-  }
-  return text + "\"";
+  return "\"" +
+         escape_bytes({reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(count)}) +
+         "\"";
 }
 
 std::string format_log_line(double time, const char* direction, const std::uint8_t* frame,
@@ -79,51 +44,12 @@ bool parse_log_line(const std::string& line, FrameLogEntry* entry) {
   const auto open = line.find('"');
   if (open == std::string::npos || line.size() < open + 2 || line.back() != '"')
     return false;
-  entry->payload.clear();
-  for (std::size_t i = open + 1; i + 1 < line.size(); ++i) {
-    if (line[i] != '\\') {
-      entry->payload.push_back(static_cast<std::uint8_t>(line[i]));
-      continue;
-    }
-    if (i + 2 >= line.size())
-      return false;
-    const char c = line[++i];
-    switch (c) {
-    case '\\':
-      entry->payload.push_back('\\');
-      break;
-    case '"':
-      entry->payload.push_back('"');
-      break;
-    case '0':
-      entry->payload.push_back(0);
-      break;
-    case 'r':
-      entry->payload.push_back('\r');
-      break;
-    case 'n':
-      entry->payload.push_back('\n');
-      break;
-    case 't':
-      entry->payload.push_back('\t');
-      break;
-    case 'f':
-      entry->payload.push_back('\f');
-      break;
-    case 'v':
-      entry->payload.push_back('\v');
-      break;
-    case 'x':
-      if (i + 3 >= line.size())
-        return false;
-      entry->payload.push_back(
-          static_cast<std::uint8_t>(std::strtoul(line.substr(i + 1, 2).c_str(), nullptr, 16)));
-      i += 2;
-      break;
-    default:
-      return false;
-    }
-  }
+  std::string payload;
+  std::string error;
+  if (!unescape_text(std::string_view(line).substr(open + 1, line.size() - open - 2), &payload,
+                     &error))
+    return false;
+  entry->payload.assign(payload.begin(), payload.end());
   return true;
 }
 

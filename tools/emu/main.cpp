@@ -46,7 +46,7 @@ void usage(std::ostream& out) {
          "                         network = SSID|MAC|CHANNEL|MODE|SECURITY|SIGNAL\n"
          "                                                   one network of the survey report,\n"
          "                                                   repeatable; empty SSID: hidden\n"
-         "                         fault = SPEC              as --fault\n"
+         "                         fault = FAULT             as --fault\n"
          "                       Values are raw bytes; a value in double quotes takes the\n"
          "                       escapes \\\\ \\\" \\n \\r \\t \\f \\v \\0 \\xHH and may hold "
          "blanks or\n"
@@ -60,7 +60,7 @@ void usage(std::ostream& out) {
          "  --settings-out FILE  the settings text of the last settings write, byte for byte,\n"
          "                       rewritten on every settings write\n"
          "  --ready-file FILE    created once the capture is open and replies can be made\n"
-         "  --fault SPEC         inject a fault (repeatable):\n";
+         "  --fault FAULT        inject a fault, FAULT one of (repeatable):\n";
   std::istringstream faults(FAULT_HELP);
   for (std::string line; std::getline(faults, line);)
     out << "    " << line << "\n";
@@ -132,9 +132,9 @@ int load_scenario(const Options& options, Scenario* scenario) {
       return -1;
     }
   }
-  for (const std::string& spec : options.faults) {
+  for (const std::string& text : options.faults) {
     Fault fault;
-    if (parse_fault(spec, &fault, &error) != 0) {
+    if (parse_fault(text, &fault, &error) != 0) {
       std::cerr << "qbr20g-emu: --fault: " << error << "\n";
       return -1;
     }

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "link/mac_text.h"
+#include "tools/emu/escaped_text.h"
 
 namespace {
 
@@ -42,66 +43,14 @@ std::string strip_comment(const std::string& line) {
   return line;
 }
 
-// A value in double quotes takes the escapes \\ \" \n \r \t \f \v \0 \xHH (and keeps blanks and
-// '#'); any other value is its raw bytes.
+// A value in double quotes takes the escapes of escaped_text.h (and keeps blanks and '#'); any
+// other value is its raw bytes.
 bool unquote(const std::string& value, std::string* out, std::string* error) {
   if (value.size() < 2 || value.front() != '"' || value.back() != '"') {
     *out = value;
     return true;
   }
-  out->clear();
-  for (std::size_t i = 1; i + 1 < value.size(); ++i) {
-    if (value[i] != '\\') {
-      out->push_back(value[i]);
-      continue;
-    }
-    if (i + 2 >= value.size()) {
-      *error = "a quoted value ends in a lone backslash";
-      return false;
-    }
-    const char c = value[++i];
-    switch (c) {
-    case '\\':
-      out->push_back('\\');
-      break;
-    case '"':
-      out->push_back('"');
-      break;
-    case 'n':
-      out->push_back('\n');
-      break;
-    case 'r':
-      out->push_back('\r');
-      break;
-    case 't':
-      out->push_back('\t');
-      break;
-    case 'f':
-      out->push_back('\f');
-      break;
-    case 'v':
-      out->push_back('\v');
-      break;
-    case '0':
-      out->push_back('\0');
-      break;
-    case 'x': {
-      const int high = i + 1 < value.size() - 1 ? hex_digit_value(value[i + 1]) : -1;
-      const int low = i + 2 < value.size() - 1 ? hex_digit_value(value[i + 2]) : -1;
-      if (high < 0 || low < 0) {
-        *error = "\\x needs two hex digits";
-        return false;
-      }
-      out->push_back(static_cast<char>(high << 4 | low));
-      i += 2;
-      break;
-    }
-    default:
-      *error = std::string("unknown escape \\") + c;
-      return false;
-    }
-  }
-  return true;
+  return unescape_text(std::string_view(value).substr(1, value.size() - 2), out, error);
 }
 
 bool parse_mac(const std::string& text, std::uint8_t* mac) {
@@ -160,8 +109,8 @@ const char* const FAULT_HELP =
     "write-9002, execute (any execute reply), ack (execute acknowledgements), report (the\n"
     "survey report), any. A reply that several faults name takes all of them.\n";
 
-int parse_fault(const std::string& spec, Fault* fault, std::string* error) {
-  std::istringstream words(spec);
+int parse_fault(const std::string& text, Fault* fault, std::string* error) {
+  std::istringstream words(text);
   std::string type;
   std::string first;
   std::string second;
@@ -177,13 +126,13 @@ int parse_fault(const std::string& spec, Fault* fault, std::string* error) {
     return 0;
   }
   if (second.empty() || !extra.empty()) {
-    *error = "fault '" + spec + "': expected TYPE ARGUMENT ARGUMENT";
+    *error = "fault '" + text + "': expected TYPE ARGUMENT ARGUMENT";
     return -1;
   }
   if (type == "chatter") {
     fault->type = Fault::Chatter;
     if (!parse_mac(first, fault->mac)) {
-      *error = "fault '" + spec + "': '" + first + "' is not a MAC address";
+      *error = "fault '" + text + "': '" + first + "' is not a MAC address";
       return -1;
     }
   } else {
@@ -208,20 +157,20 @@ int parse_fault(const std::string& spec, Fault* fault, std::string* error) {
       if (first == kind.name)
         fault->kinds = kind.kinds;
     if (fault->kinds == 0) {
-      *error = "fault '" + spec + "': unknown reply kind '" + first + "'";
+      *error = "fault '" + text + "': unknown reply kind '" + first + "'";
       return -1;
     }
   }
   if (!parse_count(second, &fault->amount)) {
-    *error = "fault '" + spec + "': '" + second + "' is not a whole number";
+    *error = "fault '" + text + "': '" + second + "' is not a whole number";
     return -1;
   }
   if (fault->type == Fault::Lossy && fault->amount < 1) {
-    *error = "fault '" + spec + "': lossy drops one reply in every N, N at least 1";
+    *error = "fault '" + text + "': lossy drops one reply in every N, N at least 1";
     return -1;
   }
   if (fault->type == Fault::Vanish && fault->amount < 1) {
-    *error = "fault '" + spec + "': vanish after the Nth reply, N at least 1";
+    *error = "fault '" + text + "': vanish after the Nth reply, N at least 1";
     return -1;
   }
   return 0;

@@ -52,8 +52,9 @@ struct Scenario {
 // message naming the line in *error.
 int parse_scenario(const std::string& text, Scenario* scenario, std::string* error);
 
-// Reads one fault ("drop begin 1", "lossy any 2", "chatter 02:00:00:00:00:cc 0", "silent", ...).
-int parse_fault(const std::string& spec, Fault* fault, std::string* error);
+// Reads the text of one fault ("drop begin 1", "lossy any 2", "chatter 02:00:00:00:00:cc 0",
+// "silent", ...).
+int parse_fault(const std::string& text, Fault* fault, std::string* error);
 
 // The fault syntax and kinds, for --help.
 extern const char* const FAULT_HELP;

@@ -1,0 +1,11 @@
+#include "wizard/record_text.h"
+
+#include <QStringDecoder>
+
+QString DisplayText(const QByteArray& bytes) {
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QString text = utf8.decode(bytes);
+  if (!utf8.hasError())
+    return text;
+  return QString::fromLatin1(bytes);
+}

@@ -1,0 +1,49 @@
+#include "wizard/report_list.h"
+
+#include <QEvent>
+#include <QHeaderView>
+
+#include "platform/page_base.h"
+
+ReportList::ReportList(QWidget* page, int id, std::function<void()> on_click)
+    : QTableWidget(page), on_click_(std::move(on_click)) {
+  SetControlId(this, id);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  verticalHeader()->hide();
+  verticalHeader()->setDefaultSectionSize(22);
+  viewport()->installEventFilter(this);
+}
+
+void ReportList::MakeColumns(const std::vector<std::pair<QString, int>>& columns) {
+  setRowCount(0);
+  setColumnCount(static_cast<int>(columns.size()));
+  for (int column = 0; column < columnCount(); ++column) {
+    setHorizontalHeaderItem(column, new QTableWidgetItem(columns[column].first));
+    setColumnWidth(column, columns[column].second);
+  }
+  horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  setShowGrid(true);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+}
+
+void ReportList::SetRows(const std::vector<QStringList>& rows) {
+  setRowCount(0);
+  for (const QStringList& texts : rows) {
+    const int row = rowCount();
+    insertRow(row);
+    for (int column = 0; column < texts.size(); ++column)
+      setItem(row, column, new QTableWidgetItem(texts[column]));
+  }
+}
+
+int ReportList::SelectedRow() const {
+  const QList<QTableWidgetItem*> selected = selectedItems();
+  return selected.isEmpty() ? -1 : selected.first()->row();
+}
+
+bool ReportList::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == viewport() && event->type() == QEvent::MouseButtonRelease)
+    on_click_();
+  return false;
+}
