@@ -3,6 +3,7 @@
 #include <QComboBox>
 
 #include "device/security_modes.h"
+#include "device/user_choices.h"
 #include "device/wireless_records.h"
 #include "skin/page_skin.h"
 #include "skin/skin_button.h"
@@ -35,6 +36,5 @@ void CSecurityPage::OnModeChoice(int position) {
 
 void CSecurityPage::OnNext() {
   Follow(Choice::Next, SECURITY_DISABLE);
-  // Keys of an earlier WEP or WPA visit stay where they are.
-  store_text(WirelessSettings.security, stored_security_text(SECURITY_DISABLE));
+  choose_open_network();
 }

@@ -11,6 +11,7 @@
 #include "device/input_checks.h"
 #include "device/security_modes.h"
 #include "device/site_survey.h"
+#include "device/user_choices.h"
 #include "device/wireless_records.h"
 #include "link/link_frame.h"
 #include "link/mac_text.h"
@@ -248,17 +249,12 @@ void CSiteSurveyPage::OnNext() {
   if (entry_choice_ == MANUAL_ENTRY) {
     const int channel = ChannelNumber();
     Follow(Choice::NextTyped);
-    std::memset(&WirelessSettings, 0, sizeof WirelessSettings);
-    store_ssid(WirelessSettings, View(ssid));
-    store_text(WirelessSettings.channel, std::to_string(channel));
+    choose_typed_network(View(ssid), channel);
     return;
   }
 
   const NetworkEntry& row = rows_[selected_row_];
   security_mode_ = security_mode_of_text(field_text(row.security));
   Follow(Choice::Next, security_mode_);
-  std::memset(&WirelessSettings, 0, sizeof WirelessSettings);
-  store_ssid(WirelessSettings, View(ssid));
-  store_text(WirelessSettings.channel, field_text(row.channel));
-  store_text(WirelessSettings.security, field_text(row.security));
+  choose_listed_network(row, View(ssid));
 }

@@ -5,11 +5,11 @@
 #include <QLineEdit>
 #include <QPixmap>
 
-#include <cstring>
 #include <string>
 
 #include "device/input_checks.h"
 #include "device/security_modes.h"
+#include "device/user_choices.h"
 #include "device/wireless_records.h"
 #include "platform/bitmaps.h"
 #include "platform/dialog_units.h"
@@ -111,14 +111,5 @@ void CWepPage::OnNext() {
   }
 
   Follow(Choice::Next, security_mode_);
-  store_text(WirelessSettings.security, stored_security_text(SECURITY_WEP, width));
-  std::memset(&WirelessKeys, 0, sizeof WirelessKeys);
-  store_text(WirelessKeys.key_index, std::to_string(std::max(default_key_->currentIndex(), 0)));
-  char(*fields[WEP_KEY_COUNT])[sizeof WirelessKeys.wep_key1] = {
-      &WirelessKeys.wep_key1, &WirelessKeys.wep_key2, &WirelessKeys.wep_key3,
-      &WirelessKeys.wep_key4};
-  for (int i = 0; i < WEP_KEY_COUNT; ++i) {
-    if (!views[i].empty())
-      store_text(*fields[i], stored_wep_key(views[i], hex));
-  }
+  choose_wep_keys(views, hex, default_key_->currentIndex(), width);
 }

@@ -3,10 +3,10 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include <cstring>
 
 #include "device/input_checks.h"
 #include "device/security_modes.h"
+#include "device/user_choices.h"
 #include "device/wireless_records.h"
 #include "platform/bitmaps.h"
 #include "skin/page_skin.h"
@@ -91,7 +91,5 @@ void CWpaPage::OnNext() {
 
   const int mode = mode_->currentIndex();
   Follow(Choice::Next, mode);
-  store_text(WirelessSettings.security, stored_security_text(mode));
-  std::memset(&WirelessKeys, 0, sizeof WirelessKeys);
-  store_text(WirelessKeys.passphrase, View(passphrase));
+  choose_wpa_passphrase(mode, View(passphrase));
 }
