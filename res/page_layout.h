@@ -8,16 +8,21 @@
 
 #include "res/artwork_ids.h"
 
-// A skinned button: its rectangle and its normal, hover and pressed pictures.
+// A skinned button: its rectangle, its normal, hover and pressed pictures, and its caption (drawn
+// on the pictures and in the page's background, and the button's name for screen readers).
 struct ButtonPlace {
   QRect rect;
   ArtworkId normal, hover, pressed;
+  const char* caption;
 };
 
 // The navigation row of every page.
-inline constexpr ButtonPlace BACK_BUTTON{{430, 409, 48, 21}, BACK_NORMAL, BACK_HOVER, BACK_PRESSED};
-inline constexpr ButtonPlace NEXT_BUTTON{{487, 409, 47, 22}, NEXT_NORMAL, NEXT_HOVER, NEXT_PRESSED};
-inline constexpr ButtonPlace EXIT_BUTTON{{544, 409, 43, 23}, EXIT_NORMAL, EXIT_HOVER, EXIT_NORMAL};
+inline constexpr ButtonPlace BACK_BUTTON{
+    {430, 409, 48, 21}, BACK_NORMAL, BACK_HOVER, BACK_PRESSED, "Back"};
+inline constexpr ButtonPlace NEXT_BUTTON{
+    {487, 409, 47, 22}, NEXT_NORMAL, NEXT_HOVER, NEXT_PRESSED, "Next"};
+inline constexpr ButtonPlace EXIT_BUTTON{
+    {544, 409, 43, 23}, EXIT_NORMAL, EXIT_HOVER, EXIT_NORMAL, "Exit"};
 
 // The banner of a page that talks to the bridge, and the finish page's saved notice with the
 // close box in its top-right corner.
@@ -27,7 +32,7 @@ inline constexpr QRect SAVED_NOTICE_CLOSE_BOX{370, 0, 25, 24};
 
 // Device list page.
 inline constexpr ButtonPlace DEVICE_LIST_REFRESH_BUTTON{
-    {465, 198, 122, 25}, REFRESH_NORMAL, REFRESH_HOVER, REFRESH_NORMAL};
+    {465, 198, 122, 25}, REFRESH_NORMAL, REFRESH_HOVER, REFRESH_NORMAL, "Refresh List"};
 inline constexpr QRect DEVICE_LIST_RECT{190, 234, 265, 153};
 inline constexpr QRect VERSION_LABEL_RECT{322, 110, 64, 23};
 // The product bubble, at its template place widened by the pixel the conversion loses.
@@ -35,7 +40,7 @@ inline constexpr QRect PRODUCT_LINK_RECT{408, 0, 227, 182};
 
 // Site survey page.
 inline constexpr ButtonPlace SURVEY_REFRESH_BUTTON{
-    {488, 320, 122, 25}, REFRESH_NORMAL, REFRESH_HOVER, REFRESH_NORMAL};
+    {488, 320, 122, 25}, REFRESH_NORMAL, REFRESH_HOVER, REFRESH_NORMAL, "Refresh List"};
 inline constexpr QRect NETWORK_LIST_RECT{120, 197, 496, 121};
 inline constexpr QRect FROM_LIST_RADIO_RECT{101, 200, 13, 13};
 inline constexpr QRect MANUAL_RADIO_RECT{101, 355, 13, 13};
@@ -65,4 +70,4 @@ inline constexpr QRect NEW_SETTING_RECTS[SUMMARY_ROWS] = {
 
 // Finish page.
 inline constexpr ButtonPlace WEB_SITE_BUTTON{
-    {300, 407, 106, 24}, WEB_SITE_NORMAL, WEB_SITE_HOVER, WEB_SITE_NORMAL};
+    {300, 407, 106, 24}, WEB_SITE_NORMAL, WEB_SITE_HOVER, WEB_SITE_NORMAL, "Visit Web Site"};

@@ -149,8 +149,10 @@ QImage ButtonPicture(QSize size, const QString& caption, ButtonLook look) {
   return image;
 }
 
-void DrawButtonCaption(QPainter& painter, const QRect& rect, const QString& caption) {
-  painter.drawImage(rect.topLeft(), ButtonPicture(rect.size(), caption, ButtonLook::Normal));
+void DrawButtonCaption(QPainter& painter, const ButtonPlace& button) {
+  painter.drawImage(
+      button.rect.topLeft(),
+      ButtonPicture(button.rect.size(), QString::fromUtf8(button.caption), ButtonLook::Normal));
 }
 
 void DrawRowLabel(QPainter& painter, int right, int top, int height, const QString& text) {

@@ -8,6 +8,8 @@
 #include <QRect>
 #include <QString>
 
+#include "res/page_layout.h"
+
 namespace artwork {
 
 // Colours.
@@ -61,8 +63,8 @@ void DrawPageFrame(QPainter& painter, QSize size, const QString& badge, const QS
 // A caption button of `size` in one of its looks, on the body colour.
 QImage ButtonPicture(QSize size, const QString& caption, ButtonLook look);
 
-// The normal look of a button drawn into a page background at `rect`.
-void DrawButtonCaption(QPainter& painter, const QRect& rect, const QString& caption);
+// The normal look of `button` drawn into a page background at its place.
+void DrawButtonCaption(QPainter& painter, const ButtonPlace& button);
 
 // Labels of form rows: right-aligned, ending at `right`, centred on a row of height `height`.
 void DrawRowLabel(QPainter& painter, int right, int top, int height, const QString& text);

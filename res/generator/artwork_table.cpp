@@ -10,8 +10,9 @@ namespace {
 
 // The looks of a skinned button, each at the size of the button's place; a button whose
 // pressed picture is its normal one has two.
-void AddButton(std::vector<Artwork>& list, const ButtonPlace& place, const QString& caption) {
+void AddButton(std::vector<Artwork>& list, const ButtonPlace& place) {
   const QSize size = place.rect.size();
+  const QString caption = QString::fromUtf8(place.caption);
   const auto look = [&](ArtworkId id, ButtonLook button_look, const char* name) {
     list.push_back(
         {id, size, caption + QStringLiteral(" (%1)").arg(QLatin1String(name)),
@@ -51,11 +52,9 @@ const std::vector<Artwork>& ArtworkTable() {
         {HEX_KEY_HINT, KEY_HINT_RECT.size(), QStringLiteral("hex key hint"),
          [] { return KeyHint(true); }},
     };
-    AddButton(list, SURVEY_REFRESH_BUTTON, QStringLiteral("Refresh List"));
-    AddButton(list, BACK_BUTTON, QStringLiteral("Back"));
-    AddButton(list, NEXT_BUTTON, QStringLiteral("Next"));
-    AddButton(list, EXIT_BUTTON, QStringLiteral("Exit"));
-    AddButton(list, WEB_SITE_BUTTON, QStringLiteral("Visit Web Site"));
+    for (const ButtonPlace& button :
+         {SURVEY_REFRESH_BUTTON, BACK_BUTTON, NEXT_BUTTON, EXIT_BUTTON, WEB_SITE_BUTTON})
+      AddButton(list, button);
     for (int frame = 0; frame < BANNER_FRAME_COUNT; ++frame) {
       list.push_back({SEARCHING_FRAME_0 + frame, WORK_BANNER_SIZE,
                       QStringLiteral("searching, frame %1").arg(frame),

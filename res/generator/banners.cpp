@@ -4,6 +4,7 @@
 #include "artwork_style.h"
 #include "pictures.h"
 #include "res/page_layout.h"
+#include "res/page_words.h"
 
 namespace artwork {
 
@@ -92,15 +93,11 @@ QImage ProgressFrame(int kind, int frame) {
   BeginPainting(painter, image);
   DrawPanelFrame(painter, size);
   DrawHourglass(painter, QRectF(18, 14, 30, 54), frame);
-  const bool searching = kind == 1;
-  DrawText(painter, QRect(64, 12, 216, 22),
-           searching ? QStringLiteral("Searching for the bridge ...")
-                     : QStringLiteral("Please wait ..."),
-           Font(15, true), NAVY, Qt::AlignLeft | Qt::AlignVCenter);
-  DrawText(painter, QRect(64, 32, 216, 16),
-           searching ? QStringLiteral("Looking for QBR20G bridges on the wire")
-                     : QStringLiteral("The bridge is working on your request"),
-           Font(11), MUTED, Qt::AlignLeft | Qt::AlignVCenter);
+  const BannerWords& words = kind == 1 ? SEARCHING_WORDS : PLEASE_WAIT_WORDS;
+  DrawText(painter, QRect(64, 12, 216, 22), QString::fromUtf8(words.caption), Font(15, true), NAVY,
+           Qt::AlignLeft | Qt::AlignVCenter);
+  DrawText(painter, QRect(64, 32, 216, 16), QString::fromUtf8(words.detail), Font(11), MUTED,
+           Qt::AlignLeft | Qt::AlignVCenter);
   DrawProgressBar(painter, QRect(64, 52, 210, 16), frame);
   painter.end();
   return image;
@@ -137,14 +134,12 @@ QImage SavedNotice(bool close_box_lit) {
   tick.lineTo(disc.left() + 42, disc.top() + 18);
   painter.drawPath(tick);
 
-  DrawText(painter, QRect(98, 40, 280, 26), QStringLiteral("Settings saved"), Font(18, true), INK,
-           Qt::AlignLeft | Qt::AlignVCenter);
-  DrawText(painter, QRect(98, 68, 285, 36),
-           QStringLiteral("The new configuration has been saved in the bridge."), Font(13), INK,
-           Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
-  DrawText(painter, QRect(98, 104, 285, 18),
-           QStringLiteral("Close this notice with the \u00d7 above."), Font(11), MUTED,
-           Qt::AlignLeft | Qt::AlignVCenter);
+  DrawText(painter, QRect(98, 40, 280, 26), QString::fromUtf8(SAVED_NOTICE_WORDS.caption),
+           Font(18, true), INK, Qt::AlignLeft | Qt::AlignVCenter);
+  DrawText(painter, QRect(98, 68, 285, 36), QString::fromUtf8(SAVED_NOTICE_WORDS.detail), Font(13),
+           INK, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
+  DrawText(painter, QRect(98, 104, 285, 18), QString::fromUtf8(SAVED_NOTICE_CLOSE_HINT), Font(11),
+           MUTED, Qt::AlignLeft | Qt::AlignVCenter);
   painter.end();
   return image;
 }

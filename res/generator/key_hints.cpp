@@ -5,6 +5,7 @@
 
 #include "artwork_style.h"
 #include "pictures.h"
+#include "res/page_words.h"
 
 namespace artwork {
 
@@ -41,7 +42,7 @@ const std::map<char, Glyph>& PixelFont() {
 
 QImage KeyHint(bool hex) {
   // 19 characters of 6 pixels each fill the 114 pixels exactly.
-  const char* text = hex ? "10 OR 26 HEX DIGITS" : "5 OR 13 ASCII CHARS";
+  const char* text = hex ? WEP_WORDS.hex_hint : WEP_WORDS.ascii_hint;
   QImage image = NewPicture(114, 8, BODY);
   const QRgb ink = ACCENT_DARK.rgb();
   int left = 0;

@@ -3,6 +3,7 @@
 
 #include "artwork_style.h"
 #include "pictures.h"
+#include "res/page_words.h"
 
 namespace artwork {
 
@@ -59,8 +60,8 @@ QImage ProductBubble() {
   DrawText(painter, QRect(24, 24, 44, 18), QStringLiteral("NEW"), Font(11, true), Qt::white,
            Qt::AlignCenter);
 
-  DrawText(painter, QRect(24, 46, 190, 34), QStringLiteral("QBR20N"), Font(30, true), Qt::white,
-           Qt::AlignLeft | Qt::AlignVCenter);
+  DrawText(painter, QRect(24, 46, 190, 34), QString::fromUtf8(DEVICE_LIST_WORDS.product),
+           Font(30, true), Qt::white, Qt::AlignLeft | Qt::AlignVCenter);
   DrawText(painter, QRect(24, 80, 130, 36), QStringLiteral("150M Mini\nWiFi Bridge"),
            Font(14, true), NAVY, Qt::AlignLeft | Qt::AlignTop);
   DrawText(painter, QRect(24, 118, 130, 16), QStringLiteral("Learn more \u203a"), Font(11, true),
