@@ -5,8 +5,7 @@
 namespace artwork {
 
 QImage ApplicationIcon() {
-  QImage image(64, 64, QImage::Format_ARGB32);
-  image.fill(Qt::transparent);
+  QImage image = NewPicture(64, 64, Qt::transparent);
   QPainter painter;
   BeginPainting(painter, image);
   DrawMark(painter, QRect(2, 2, 60, 60));

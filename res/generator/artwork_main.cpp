@@ -1,11 +1,14 @@
-// Draws the wizard's artwork: `qbr20g-artwork --out DIR` writes DIR/<id>.png for every picture;
-// `--contact-sheet FILE` writes one PNG with all of them and their ids.
+// Draws the wizard's artwork: `qbr20g-artwork --out DIR` writes DIR/<id>.png for every picture
+// and DIR/<id>@2x.png, the same picture drawn at twice the size for screens with two device
+// pixels to a pixel; `--contact-sheet FILE [--scale 2]` writes one PNG with all of them and their
+// ids, at either scale.
 #include <cstdio>
 
 #include <QDir>
 #include <QFontDatabase>
 #include <QGuiApplication>
 
+#include "artwork_style.h"
 #include "artwork_table.h"
 #include "contact_sheet.h"
 #include "res/artwork_ids.h"
@@ -39,6 +42,28 @@ QString TableMismatch() {
   return words.join(QStringLiteral("; "));
 }
 
+// Writes every picture at `scale` into `out`, named <id><suffix>.png.
+int WritePictures(const QDir& out, int scale, const QString& suffix) {
+  const artwork::DrawingScale drawing(scale);
+  for (const artwork::Artwork& art : artwork::ArtworkTable()) {
+    const QImage picture = art.draw();
+    if (picture.size() != art.size * scale || picture.devicePixelRatio() != scale) {
+      return Fail(QStringLiteral("picture %1 at scale %2 came out %3 x %4 instead of %5 x %6")
+                      .arg(art.id)
+                      .arg(scale)
+                      .arg(picture.width())
+                      .arg(picture.height())
+                      .arg(art.size.width() * scale)
+                      .arg(art.size.height() * scale));
+    }
+    const QString path = out.filePath(QStringLiteral("%1%2.png").arg(art.id).arg(suffix));
+    if (!picture.save(path, "PNG")) {
+      return Fail("cannot write " + path);
+    }
+  }
+  return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -47,8 +72,11 @@ int main(int argc, char** argv) {
   }
   QGuiApplication app(argc, argv);
   const QStringList args = app.arguments();
-  if (args.size() != 3 || (args[1] != "--out" && args[1] != "--contact-sheet")) {
-    return Fail("usage: qbr20g-artwork --out DIR | --contact-sheet FILE");
+  const bool sheet_at_scale =
+      args.size() == 5 && args[1] == "--contact-sheet" && args[3] == "--scale";
+  if (!(args.size() == 3 && (args[1] == "--out" || args[1] == "--contact-sheet")) &&
+      !(sheet_at_scale && (args[4] == "1" || args[4] == "2"))) {
+    return Fail("usage: qbr20g-artwork --out DIR | --contact-sheet FILE [--scale 1|2]");
   }
   if (!QFontDatabase::families().contains(QStringLiteral("Liberation Sans"))) {
     return Fail("the font Liberation Sans is missing; install the Debian package "
@@ -60,6 +88,7 @@ int main(int argc, char** argv) {
   }
 
   if (args[1] == "--contact-sheet") {
+    const artwork::DrawingScale drawing(sheet_at_scale ? args[4].toInt() : 1);
     if (!artwork::ContactSheet().save(args[2], "PNG")) {
       return Fail("cannot write " + args[2]);
     }
@@ -70,20 +99,7 @@ int main(int argc, char** argv) {
   if (!out.mkpath(QStringLiteral("."))) {
     return Fail("cannot make the folder " + args[2]);
   }
-  for (const artwork::Artwork& art : artwork::ArtworkTable()) {
-    const QImage picture = art.draw();
-    if (picture.size() != art.size) {
-      return Fail(QStringLiteral("picture %1 came out %2 x %3 instead of %4 x %5")
-                      .arg(art.id)
-                      .arg(picture.width())
-                      .arg(picture.height())
-                      .arg(art.size.width())
-                      .arg(art.size.height()));
-    }
-    const QString path = out.filePath(QStringLiteral("%1.png").arg(art.id));
-    if (!picture.save(path, "PNG")) {
-      return Fail("cannot write " + path);
-    }
-  }
-  return 0;
+  if (const int failed = WritePictures(out, 1, QString()); failed != 0)
+    return failed;
+  return WritePictures(out, 2, QStringLiteral("@2x"));
 }

@@ -3,7 +3,23 @@
 #include <QLinearGradient>
 #include <QPainterPath>
 
+#include <utility>
+
+#include "text_observer.h"
+
 namespace artwork {
+
+namespace {
+
+int current_scale = 1;
+
+} // namespace
+
+DrawingScale::DrawingScale(int scale) : previous_(std::exchange(current_scale, scale)) {}
+
+DrawingScale::~DrawingScale() { current_scale = previous_; }
+
+int DrawingScale::Current() { return current_scale; }
 
 QFont Font(int pixel_size, bool bold) {
   QFont font(QStringLiteral("Liberation Sans"));
@@ -21,7 +37,10 @@ void BeginPainting(QPainter& painter, QImage& image) {
 }
 
 QImage NewPicture(int width, int height, const QColor& fill) {
-  QImage image(width, height, QImage::Format_RGB32);
+  const int scale = DrawingScale::Current();
+  QImage image(width * scale, height * scale,
+               fill.alpha() == 255 ? QImage::Format_RGB32 : QImage::Format_ARGB32);
+  image.setDevicePixelRatio(scale);
   image.fill(fill);
   return image;
 }
@@ -31,7 +50,8 @@ void DrawText(QPainter& painter, const QRect& box, const QString& text, const QF
   painter.save();
   painter.setFont(font);
   painter.setPen(colour);
-  painter.drawText(box, flags, text);
+  DrawObserved(painter, painter.boundingRect(QRectF(box), flags, text), text,
+               [&] { painter.drawText(box, flags, text); });
   painter.restore();
 }
 
@@ -101,7 +121,7 @@ void DrawPageFrame(QPainter& painter, QSize size, const QString& badge, const QS
     painter.drawPath(tick);
     painter.restore();
   } else {
-    DrawText(painter, disc.toRect(), badge, Font(19, true), Qt::white, Qt::AlignCenter);
+    DrawText(painter, disc.toRect(), badge, Font(19, true), NAVY, Qt::AlignCenter);
   }
   DrawText(painter, QRect(78, STEP_ROW_TOP, 400, 38), title, Font(19, true), Qt::white,
            Qt::AlignLeft | Qt::AlignVCenter);
@@ -196,7 +216,7 @@ void DrawBridgeScene(QPainter& painter, const QRect& box) {
   painter.setBrush(QColor(0xbf, 0xcd, 0xdc));
   painter.drawRoundedRect(QRectF(screen.left() - 6, screen.bottom() + 2, screen.width() + 12, 6), 2,
                           2);
-  DrawText(painter, screen.toRect(), QStringLiteral("PC"), Font(12, true), MUTED, Qt::AlignCenter);
+  DrawText(painter, screen.toRect(), QStringLiteral("PC"), Font(12, true), INK, Qt::AlignCenter);
 
   // The cable down to the bridge.
   const QRectF device(r.left() + r.width() * 0.34, r.top() + r.height() * 0.58, r.width() * 0.5,

@@ -12,12 +12,15 @@
 
 namespace artwork {
 
-// Colours.
+// Colours. Every text colour reads at 4.5:1 or more on what it is drawn on (WCAG 2.1 AA); the
+// contrast test measures each one.
 inline const QColor NAVY{0x14, 0x30, 0x4f};
 inline const QColor HEADER_TOP{0x17, 0x3d, 0x63};
 inline const QColor HEADER_BOTTOM{0x1f, 0x5c, 0x8a};
 inline const QColor ACCENT{0x2b, 0xb3, 0xc0};
 inline const QColor ACCENT_DARK{0x1f, 0x7f, 0xbf};
+// The accent where it is text, or lies under white text.
+inline const QColor ACCENT_INK{0x17, 0x64, 0x9a};
 inline const QColor BODY{0xf3, 0xf6, 0xfa};
 inline const QColor RULE{0xd6, 0xdf, 0xe9};
 inline const QColor PANEL{0xff, 0xff, 0xff};
@@ -31,8 +34,23 @@ inline const QColor BUTTON_PRESSED{0x15, 0x50, 0x82};
 inline const QColor BUTTON_BORDER{0x9f, 0xb3, 0xc8};
 inline const QColor SUCCESS{0x2e, 0x9e, 0x5b};
 inline const QColor ALERT{0xd9, 0x53, 0x4f};
-inline const QColor BUBBLE_TOP{0xf7, 0xa5, 0x41};
-inline const QColor BUBBLE_BOTTOM{0xe8, 0x6a, 0x25};
+inline const QColor BUBBLE_TOP{0xc2, 0x41, 0x0c};
+inline const QColor BUBBLE_BOTTOM{0x9a, 0x34, 0x12};
+
+// The scale at which pictures are drawn while it lives: 1, or 2 for screens with two device
+// pixels to a pixel. Sizes and places stay in 1x pixels; a picture drawn at scale 2 has twice as
+// many pixels each way and device pixel ratio 2, so painters draw on it in 1x pixels.
+class DrawingScale {
+public:
+  explicit DrawingScale(int scale);
+  ~DrawingScale();
+  DrawingScale(const DrawingScale&) = delete;
+  DrawingScale& operator=(const DrawingScale&) = delete;
+  static int Current();
+
+private:
+  int previous_;
+};
 
 // Page geometry shared by all backgrounds (client pixels).
 constexpr int HEADER_HEIGHT = 132;
@@ -47,6 +65,8 @@ QFont Font(int pixel_size, bool bold = false);
 // A painter over `image` with antialiasing for shapes and text.
 void BeginPainting(QPainter& painter, QImage& image);
 
+// A picture of `width` x `height` 1x pixels at the current drawing scale; with an alpha channel
+// when `fill` is not opaque.
 QImage NewPicture(int width, int height, const QColor& fill);
 
 // Text inside `box` with the given alignment flags (Qt::TextWordWrap for paragraphs).

@@ -125,7 +125,7 @@ QImage SecurityBackground() {
     for (int i = 0; i < 4; ++i) {
       const int y = first_choice_top + i * choice_spacing;
       DrawText(painter, QRect(list.left(), y, 90, 20), Words(words.choices[i].mode), Font(13, true),
-               ACCENT_DARK, Qt::AlignLeft | Qt::AlignVCenter);
+               ACCENT_INK, Qt::AlignLeft | Qt::AlignVCenter);
       DrawText(painter, QRect(252, y, 340, 20), Words(words.choices[i].meaning), Font(13), INK,
                Qt::AlignLeft | Qt::AlignVCenter);
     }
@@ -172,7 +172,7 @@ QImage SummaryBackground() {
   const SummaryWords& words = SUMMARY_WORDS;
   return PageBackground({QSize(635, 474), words.heading}, [&words](QPainter& painter) {
     DrawPanel(painter, QRect(24, 212, 292, 160), Words(words.old_settings), MUTED);
-    DrawPanel(painter, QRect(320, 212, 291, 160), Words(words.new_settings), ACCENT_DARK);
+    DrawPanel(painter, QRect(320, 212, 291, 160), Words(words.new_settings), ACCENT_INK);
     for (int row = 0; row < SUMMARY_ROWS; ++row) {
       DrawLabelBefore(painter, OLD_SETTING_RECTS[row], LABEL_GAP, Words(words.rows[row]));
       DrawLabelBefore(painter, NEW_SETTING_RECTS[row], LABEL_GAP, Words(words.rows[row]));

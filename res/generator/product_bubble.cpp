@@ -1,5 +1,7 @@
 // The advertisement bubble for the sibling product QBR20N, and its mask.
+#include <QBitmap>
 #include <QPainterPath>
+#include <QRegion>
 
 #include "artwork_style.h"
 #include "pictures.h"
@@ -23,9 +25,10 @@ QPainterPath BubbleOutline() {
   return bubble.united(tail);
 }
 
-} // namespace
-
-QImage ProductMask() {
+// The mask at 1x. At every scale the button is cut to this one shape, so the mask and the
+// bubble's fill follow it pixel for pixel, doubled at scale 2.
+QImage OneXMask() {
+  const DrawingScale one_x(1);
   QImage image = NewPicture(BUBBLE_SIZE.width(), BUBBLE_SIZE.height(), Qt::white);
   QPainter painter(&image);
   // No antialiasing: the mask is pure black and white.
@@ -36,17 +39,27 @@ QImage ProductMask() {
   return image;
 }
 
+} // namespace
+
+QImage ProductMask() {
+  const int scale = DrawingScale::Current();
+  QImage image =
+      OneXMask().scaled(BUBBLE_SIZE * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  image.setDevicePixelRatio(scale);
+  return image;
+}
+
 QImage ProductBubble() {
   QImage image = NewPicture(BUBBLE_SIZE.width(), BUBBLE_SIZE.height(), Qt::white);
-  const QPainterPath outline = BubbleOutline();
   QPainter painter(&image);
   // The fill follows the mask exactly; only the details inside are smoothed.
   QLinearGradient fill(0, 8, 0, 176);
   fill.setColorAt(0, BUBBLE_TOP);
   fill.setColorAt(1, BUBBLE_BOTTOM);
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(fill);
-  painter.drawPath(outline);
+  painter.setClipRegion(
+      QRegion(QBitmap::fromImage(OneXMask().convertToFormat(QImage::Format_Mono))));
+  painter.fillRect(QRect(QPoint(0, 0), BUBBLE_SIZE), fill);
+  painter.setClipping(false);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
   painter.setPen(QPen(QColor(255, 255, 255, 150), 2));
@@ -63,7 +76,7 @@ QImage ProductBubble() {
   DrawText(painter, QRect(24, 46, 190, 34), QString::fromUtf8(DEVICE_LIST_WORDS.product),
            Font(30, true), Qt::white, Qt::AlignLeft | Qt::AlignVCenter);
   DrawText(painter, QRect(24, 80, 130, 36), QStringLiteral("150M Mini\nWiFi Bridge"),
-           Font(14, true), NAVY, Qt::AlignLeft | Qt::AlignTop);
+           Font(14, true), Qt::white, Qt::AlignLeft | Qt::AlignTop);
   DrawText(painter, QRect(24, 118, 130, 16), QStringLiteral("Learn more \u203a"), Font(11, true),
            Qt::white, Qt::AlignLeft | Qt::AlignVCenter);
   DrawBridgeDevice(painter, QRect(150, 78, 58, 44), QColor(0xff, 0xf4, 0xe6));
