@@ -34,7 +34,7 @@ CHyperLinkButton::CHyperLinkButton(QWidget* parent) : QPushButton(parent) {
 void CHyperLinkButton::SetBackdropBitmap(int id) {
   backdrop_on_ = true;
   backdrop_origin_ = rect().topLeft();
-  backdrop_ = LoadBitmap(id);
+  backdrop_ = ScreenBitmap(id);
   update();
 }
 
@@ -51,14 +51,14 @@ void CHyperLinkButton::SetShapeBitmap(int id, bool on) {
 
 void CHyperLinkButton::SetMaskBitmap(int id, bool on) {
   masked_ = on;
-  mask_ = LoadBitmap(id);
+  mask_ = ScreenBitmap(id);
   update();
 }
 
 void CHyperLinkButton::SetStateBitmaps(int hover, int normal, int pressed) {
-  hover_ = LoadBitmap(hover);
-  normal_ = LoadBitmap(normal);
-  pressed_ = LoadBitmap(pressed);
+  hover_ = ScreenBitmap(hover);
+  normal_ = ScreenBitmap(normal);
+  pressed_ = ScreenBitmap(pressed);
   update();
 }
 
@@ -104,7 +104,7 @@ QImage CHyperLinkButton::ComposeMasked(const QImage& backdrop, const QImage& mas
   return out;
 }
 
-const QImage& CHyperLinkButton::ChosenPicture() const {
+ScreenBitmap& CHyperLinkButton::ChosenPicture() {
   if (hovering_) {
     return hover_;
   }
@@ -115,13 +115,26 @@ const QImage& CHyperLinkButton::ChosenPicture() const {
 }
 
 void CHyperLinkButton::paintEvent(QPaintEvent*) {
-  const QImage& picture = ChosenPicture();
+  // The masked drawing mixes three pictures pixel by pixel, so all three come at one scale: twice
+  // the size only when each of them has its twice-size drawing.
+  qreal ratio = devicePixelRatioF();
+  const auto scale_of = [&](ScreenBitmap& bitmap) {
+    return bitmap.ForScreen(ratio).devicePixelRatio();
+  };
+  ScreenBitmap& chosen = ChosenPicture();
+  if (masked_ && (scale_of(chosen) != scale_of(mask_) ||
+                  (backdrop_on_ && scale_of(chosen) != scale_of(backdrop_))))
+    ratio = 1;
+  const QImage& picture = chosen.ForScreen(ratio);
   QPainter painter(this);
   if (masked_) {
-    painter.drawImage(
-        0, 0,
-        ComposeMasked(backdrop_on_ ? backdrop_.copy(QRect(backdrop_origin_, size())) : QImage(),
-                      mask_, picture, size()));
+    const qreal scale = picture.isNull() ? 1 : picture.devicePixelRatio();
+    QImage composed = ComposeMasked(backdrop_on_ ? backdrop_.ForScreen(ratio).copy(QRect(
+                                                       backdrop_origin_ * scale, size() * scale))
+                                                 : QImage(),
+                                    mask_.ForScreen(ratio), picture, size() * scale);
+    composed.setDevicePixelRatio(scale);
+    painter.drawImage(0, 0, composed);
   } else if (!picture.isNull()) {
     painter.drawImage(0, 0, picture);
   }

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "platform/bitmaps.h"
+
 class CHyperLinkButton : public QPushButton {
   Q_OBJECT
 
@@ -54,7 +56,7 @@ private:
   void StartHoverWait();
   void OnClicked();
   void OnOpenResult(int result);
-  const QImage& ChosenPicture() const;
+  ScreenBitmap& ChosenPicture();
 
   bool masked_ = false;
   bool shaped_ = false;
@@ -63,11 +65,11 @@ private:
   bool hovering_ = false;
   bool tracking_ = false;
   QTimer hover_timer_;
-  QImage normal_;
-  QImage pressed_;
-  QImage hover_;
-  QImage mask_;
-  QImage backdrop_;
+  ScreenBitmap normal_;
+  ScreenBitmap pressed_;
+  ScreenBitmap hover_;
+  ScreenBitmap mask_;
+  ScreenBitmap backdrop_;
   bool visited_ = false;
   QString target_;
   QString tip_;

@@ -84,8 +84,18 @@ QImage ApplyPageSkin(QWidget* page, int bitmap_id, QPoint origin) {
   return background;
 }
 
+QIcon ApplicationIcon() {
+  QIcon icon;
+  icon.addPixmap(QPixmap::fromImage(LoadBitmap(APPLICATION_ICON)));
+  // The twice-size drawing as a picture of its own size: an icon is shown at many sizes.
+  QImage twice = LoadBitmapForScreen(APPLICATION_ICON, 2);
+  twice.setDevicePixelRatio(1);
+  icon.addPixmap(QPixmap::fromImage(twice));
+  return icon;
+}
+
 QImage ApplyDeviceListSkin(QWidget* page, int bitmap_id, QPoint* origin) {
-  page->setWindowIcon(QIcon(QPixmap::fromImage(LoadBitmap(APPLICATION_ICON))));
+  page->setWindowIcon(ApplicationIcon());
   QImage background = LoadBitmap(bitmap_id);
   if (background.isNull()) {
     return background;

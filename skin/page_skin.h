@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QRect>
 
+class QIcon;
 class QMouseEvent;
 class QWidget;
 class CSkinButton;
@@ -18,6 +19,9 @@ inline constexpr char PAGE_TITLE[] = "QBR20G";
 // the picture's non-magenta pixels. Returns the picture; when it is missing the page keeps its
 // size and place and the result is null.
 QImage ApplyPageSkin(QWidget* page, int bitmap_id, QPoint origin);
+
+// The application icon at 64 and 128 pixels.
+QIcon ApplicationIcon();
 
 // The first page's variant: when the background loads, first sets *origin to a quarter of the
 // screen's width and height (where every later page opens). Also gives the page the

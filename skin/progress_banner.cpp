@@ -51,7 +51,7 @@ void CProgressBanner::PlaceCentred(QSize size) {
 
 void CProgressBanner::paintEvent(QPaintEvent*) {
   // Loaded for this paint only: no frame stays in memory between paints.
-  const QImage picture = LoadBitmap(base_ + frame_);
+  const QImage picture = LoadBitmapForScreen(base_ + frame_, devicePixelRatioF());
   QPainter painter(this);
   if (picture.isNull()) {
     painter.fillRect(rect(), palette().window());

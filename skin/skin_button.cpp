@@ -38,9 +38,9 @@ int CSkinButton::ShownBitmap() const {
 
 void CSkinButton::paintEvent(QPaintEvent*) {
   // Loaded for this paint only, so no picture stays in memory between paints.
-  QImage picture = LoadBitmap(ShownBitmap());
+  QImage picture = LoadBitmapForScreen(ShownBitmap(), devicePixelRatioF());
   if (picture.isNull()) {
-    picture = LoadBitmap(normal_);
+    picture = LoadBitmapForScreen(normal_, devicePixelRatioF());
   }
   if (picture.isNull()) {
     return;

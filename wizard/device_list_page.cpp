@@ -41,7 +41,7 @@ CDeviceListPage::CDeviceListPage() : CWorkerPage(Page::DeviceList, IDD, WM_SEARC
   product_link_->setGeometry(PRODUCT_LINK_RECT);
   product_link_->hide();
 
-  icon_ = QIcon(QPixmap::fromImage(LoadBitmap(APPLICATION_ICON)));
+  icon_ = ApplicationIcon();
 
   connect(refresh_, &QPushButton::clicked, this, &CDeviceListPage::OnRefresh);
   connect(next_, &QPushButton::clicked, this, [this] { Follow(Choice::Next); });
@@ -52,7 +52,8 @@ CDeviceListPage::~CDeviceListPage() { StopWorker(); }
 bool CDeviceListPage::OnInitDialog() {
   setWindowIcon(icon_);
   QPoint origin(theApp.page_origin_x, theApp.page_origin_y);
-  background_ = ApplyDeviceListSkin(this, DEVICE_LIST_BACKGROUND, &origin);
+  background_ = ScreenBitmap(DEVICE_LIST_BACKGROUND,
+                             ApplyDeviceListSkin(this, DEVICE_LIST_BACKGROUND, &origin));
   if (!background_.isNull()) {
     theApp.page_origin_x = origin.x();
     theApp.page_origin_y = origin.y();

@@ -53,8 +53,8 @@ CWepPage::CWepPage() : CKeyPage(Page::Wep, IDD, SECURITY_WEP) {
 
 bool CWepPage::OnInitDialog() {
   SkinPage(WEP_BACKGROUND);
-  hint_ascii_ = LoadBitmap(ASCII_KEY_HINT);
-  hint_hex_ = LoadBitmap(HEX_KEY_HINT);
+  hint_ascii_ = LoadBitmapForScreen(ASCII_KEY_HINT, hint_->devicePixelRatioF());
+  hint_hex_ = LoadBitmapForScreen(HEX_KEY_HINT, hint_->devicePixelRatioF());
   mode_->setCurrentIndex(security_mode_);
   default_key_->setCurrentIndex(0);
   format_->setCurrentIndex(FORMAT_HEX);

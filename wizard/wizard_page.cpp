@@ -18,7 +18,9 @@ CWizardPage::CWizardPage(Page page, int idd, int template_width_du, int template
 }
 
 void CWizardPage::SkinPage(int bitmap_id) {
-  background_ = ApplyPageSkin(this, bitmap_id, QPoint(theApp.page_origin_x, theApp.page_origin_y));
+  background_ =
+      ScreenBitmap(bitmap_id, ApplyPageSkin(this, bitmap_id,
+                                            QPoint(theApp.page_origin_x, theApp.page_origin_y)));
 }
 
 void CWizardPage::FinishSetUp() { ApplyPageFrame(this); }
@@ -74,7 +76,9 @@ bool CWizardPage::Follow(Choice choice, int mode) {
   return true;
 }
 
-void CWizardPage::paintEvent(QPaintEvent*) { PaintPageBackground(this, background_); }
+void CWizardPage::paintEvent(QPaintEvent*) {
+  PaintPageBackground(this, background_.ForScreen(devicePixelRatioF()));
+}
 
 void CWizardPage::mousePressEvent(QMouseEvent* event) {
   // Only a press on the bare background moves the page; controls take their own presses.

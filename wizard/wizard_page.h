@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QSize>
 
+#include "platform/bitmaps.h"
 #include "platform/page_base.h"
 #include "res/page_layout.h"
 #include "wizard/page_flow.h"
@@ -63,7 +64,7 @@ protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
 
-  QImage background_;
+  ScreenBitmap background_;
   // Every page has them; each page makes them in its own order (the keyboard's order).
   CSkinButton* back_ = nullptr;
   CSkinButton* next_ = nullptr;

@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-
 #include "device/input_checks.h"
 #include "device/security_modes.h"
 #include "device/user_choices.h"
@@ -66,7 +65,7 @@ void CWpaPage::paintEvent(QPaintEvent* event) {
   security_mode_ = mode_->currentIndex();
   const int wanted = BackgroundBitmap();
   if (wanted != painted_bitmap_ || background_.isNull()) {
-    background_ = LoadBitmap(wanted);
+    background_ = ScreenBitmap(wanted);
     painted_bitmap_ = wanted;
   }
   CWizardPage::paintEvent(event);

@@ -25,7 +25,8 @@ std::vector<MeasuredText> MeasureArtwork(int scale) {
   std::vector<MeasuredText> measured;
   std::string picture;
   const artwork::ObservingText observer([&](QPainter& painter, const QRectF& bounds,
-                                            const QString& text, const std::function<void()>& draw) {
+                                            const QString& text,
+                                            const std::function<void()>& draw) {
     auto* image = static_cast<QImage*>(painter.device());
     const qreal ratio = image->devicePixelRatio();
     const QRectF logical = painter.transform().mapRect(bounds);
@@ -33,8 +34,8 @@ std::vector<MeasuredText> MeasureArtwork(int scale) {
         QRectF(logical.topLeft() * ratio, logical.size() * ratio).toAlignedRect() & image->rect();
     const QImage before = image->copy(pixels);
     draw();
-    measured.push_back({picture + ": \"" + text.toStdString() + "\"",
-                        TextContrast(before, image->copy(pixels))});
+    measured.push_back(
+        {picture + ": \"" + text.toStdString() + "\"", TextContrast(before, image->copy(pixels))});
   });
   const artwork::DrawingScale drawing(scale);
   for (const artwork::Artwork& art : artwork::ArtworkTable()) {

@@ -1,8 +1,10 @@
 #include <set>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <QTransform>
 
 #include "qt_printers.h"
 
@@ -68,6 +70,25 @@ TEST(BitmapTable, BackgroundsHaveNoKeyColourSoEveryPageIsItsFullRectangle) {
     ASSERT_TRUE(shape.has_value()) << id;
     EXPECT_EQ(*shape, QRegion(background.rect())) << "background " << id;
   }
+}
+
+// A window is cut from its 1x picture whatever the screen; the twice-size drawing must cover the
+// very same shape, or the edge of a page or of the product link would show what it does not own.
+TEST(BitmapTable, EveryTwiceSizePictureHasTheOneXShapeDoubled) {
+  std::vector<std::pair<ArtworkId, quint32>> shaped = {{PRODUCT_MASK, 0xFFFFFF}};
+  for (const ArtworkId id : BACKGROUNDS)
+    shaped.push_back({id, 0xFF00FF});
+  for (const auto& [id, key] : shaped) {
+    const quint32 tolerance = key == 0xFF00FF ? 0x101010 : 0;
+    const QImage twice = LoadBitmapForScreen(id, 2);
+    ASSERT_EQ(twice.devicePixelRatio(), 2) << id;
+    ASSERT_EQ(twice.size(), LoadBitmap(id).size() * 2) << id;
+    EXPECT_EQ(*RegionFromBitmap(twice, key, tolerance),
+              QTransform::fromScale(2, 2).map(*RegionFromBitmap(LoadBitmap(id), key, tolerance)))
+        << "picture " << id;
+  }
+  for (const ArtworkId id : ARTWORK_IDS)
+    EXPECT_EQ(LoadBitmapForScreen(id, 2).deviceIndependentSize(), LoadBitmap(id).size()) << id;
 }
 
 TEST(BitmapTable, EveryControlLiesOnItsPagesBackground) {
