@@ -34,12 +34,18 @@
   QBR20G_PICTURE(NEXT_HOVER, 187)                                                                  \
   QBR20G_PICTURE(NEXT_PRESSED, 188)                                                                \
   QBR20G_PICTURE(REFRESH_NORMAL, 189)                                                              \
+  QBR20G_PICTURE(REFRESH_FOCUSED, 190)                                                             \
+  QBR20G_PICTURE(BACK_FOCUSED, 191)                                                                \
   QBR20G_PICTURE(WEB_SITE_HOVER, 192)                                                              \
   QBR20G_PICTURE(WEB_SITE_NORMAL, 193)                                                             \
+  QBR20G_PICTURE(NEXT_FOCUSED, 194)                                                                \
+  QBR20G_PICTURE(EXIT_FOCUSED, 195)                                                                \
+  QBR20G_PICTURE(WEB_SITE_FOCUSED, 196)                                                            \
   QBR20G_PICTURE(ASCII_KEY_HINT, 197)                                                              \
   QBR20G_PICTURE(HEX_KEY_HINT, 198)                                                                \
   QBR20G_PICTURE(PRODUCT_MASK, 221)                                                                \
-  QBR20G_PICTURE(PRODUCT_BUBBLE, 222)
+  QBR20G_PICTURE(PRODUCT_BUBBLE, 222)                                                              \
+  QBR20G_PICTURE(PRODUCT_BUBBLE_FOCUSED, 223)
 
 enum ArtworkId : int {
 #define QBR20G_ARTWORK_ID(name, id) name = id,

@@ -162,6 +162,11 @@ QImage ButtonPicture(QSize size, const QString& caption, ButtonLook look) {
     painter.setBrush(fill);
   }
   painter.drawRoundedRect(shape, 4, 4);
+  if (look == ButtonLook::Focused) {
+    painter.setPen(QPen(NAVY, 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(shape.adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+  }
   const int sink = look == ButtonLook::Pressed ? 1 : 0;
   DrawText(painter, QRect(0, sink, size.width(), size.height()), caption,
            Font(size.height() >= 24 ? 13 : 12, true), text, Qt::AlignCenter);

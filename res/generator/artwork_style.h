@@ -58,7 +58,7 @@ constexpr int STEP_ROW_TOP = 86;
 constexpr int BAR_TOP = 402;
 constexpr int FOOTER_TOP = 444;
 
-enum class ButtonLook { Normal, Hover, Pressed };
+enum class ButtonLook { Normal, Hover, Pressed, Focused };
 
 QFont Font(int pixel_size, bool bold = false);
 
@@ -80,7 +80,8 @@ void DrawMark(QPainter& painter, const QRect& box);
 // step number, or empty for a check mark), light body, button bar and footer.
 void DrawPageFrame(QPainter& painter, QSize size, const QString& badge, const QString& title);
 
-// A caption button of `size` in one of its looks, on the body colour.
+// A caption button of `size` in one of its looks, on the body colour. The focused look is the
+// normal one inside a dark ring, plain beside the light border of the others.
 QImage ButtonPicture(QSize size, const QString& caption, ButtonLook look);
 
 // The normal look of `button` drawn into a page background at its place.

@@ -22,6 +22,7 @@ void AddButton(std::vector<Artwork>& list, const ButtonPlace& place) {
   look(place.hover, ButtonLook::Hover, "hover");
   if (place.pressed != place.normal)
     look(place.pressed, ButtonLook::Pressed, "pressed");
+  look(place.focused, ButtonLook::Focused, "focused");
 }
 
 } // namespace
@@ -46,7 +47,10 @@ const std::vector<Artwork>& ArtworkTable() {
         {SAVED_NOTICE_CLOSE_LIT, SAVED_NOTICE_SIZE, QStringLiteral("saved notice, close lit"),
          [] { return SavedNotice(true); }},
         {PRODUCT_MASK, PRODUCT_LINK_RECT.size(), QStringLiteral("product mask"), ProductMask},
-        {PRODUCT_BUBBLE, PRODUCT_LINK_RECT.size(), QStringLiteral("product bubble"), ProductBubble},
+        {PRODUCT_BUBBLE, PRODUCT_LINK_RECT.size(), QStringLiteral("product bubble"),
+         [] { return ProductBubble(false); }},
+        {PRODUCT_BUBBLE_FOCUSED, PRODUCT_LINK_RECT.size(),
+         QStringLiteral("product bubble, focused"), [] { return ProductBubble(true); }},
         {ASCII_KEY_HINT, KEY_HINT_RECT.size(), QStringLiteral("ASCII key hint"),
          [] { return KeyHint(false); }},
         {HEX_KEY_HINT, KEY_HINT_RECT.size(), QStringLiteral("hex key hint"),

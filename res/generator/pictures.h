@@ -18,7 +18,7 @@ QImage FinishBackground();
 QImage ProgressFrame(int kind, int frame);
 QImage SavedNotice(bool close_box_lit);
 
-QImage ProductBubble();
+QImage ProductBubble(bool focused); // with the focus mark inside its edge
 QImage ProductMask();
 QImage KeyHint(bool hex);
 QImage ApplicationIcon();

@@ -49,7 +49,7 @@ QImage ProductMask() {
   return image;
 }
 
-QImage ProductBubble() {
+QImage ProductBubble(bool focused) {
   QImage image = NewPicture(BUBBLE_SIZE.width(), BUBBLE_SIZE.height(), Qt::white);
   QPainter painter(&image);
   // The fill follows the mask exactly; only the details inside are smoothed.
@@ -62,9 +62,18 @@ QImage ProductBubble() {
   painter.setClipping(false);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
-  painter.setPen(QPen(QColor(255, 255, 255, 150), 2));
   painter.setBrush(Qt::NoBrush);
-  painter.drawRoundedRect(QRectF(13, 13, 201, 128), 16, 16);
+  const QRectF inner_edge(13, 13, 201, 128);
+  if (focused) {
+    // The focus mark: the inner edge solid and doubled by a navy line, plain on the orange.
+    painter.setPen(QPen(Qt::white, 3));
+    painter.drawRoundedRect(inner_edge, 16, 16);
+    painter.setPen(QPen(NAVY, 2));
+    painter.drawRoundedRect(inner_edge.adjusted(2.5, 2.5, -2.5, -2.5), 14, 14);
+  } else {
+    painter.setPen(QPen(QColor(255, 255, 255, 150), 2));
+    painter.drawRoundedRect(inner_edge, 16, 16);
+  }
 
   // "NEW" tag.
   painter.setPen(Qt::NoPen);
