@@ -62,6 +62,11 @@ void CHyperLinkButton::SetStateBitmaps(int hover, int normal, int pressed) {
   update();
 }
 
+void CHyperLinkButton::SetFocusBitmap(int id) {
+  focused_ = ScreenBitmap(id);
+  update();
+}
+
 void CHyperLinkButton::SetLinkTarget(const QString& target) {
   target_ = target;
   if (tip_.isEmpty()) {
@@ -110,6 +115,9 @@ ScreenBitmap& CHyperLinkButton::ChosenPicture() {
   }
   if (isDown()) {
     return pressed_;
+  }
+  if (hasFocus() && !focused_.isNull()) {
+    return focused_;
   }
   return normal_;
 }

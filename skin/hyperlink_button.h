@@ -26,6 +26,8 @@ public:
   // Black where the picture belongs to the button, white where the backdrop shows.
   void SetMaskBitmap(int id, bool on);
   void SetStateBitmaps(int hover, int normal, int pressed);
+  // Shown while the button has the keyboard focus, unless hovered or pressed.
+  void SetFocusBitmap(int id);
   // Also becomes the tip while no tip was set.
   void SetLinkTarget(const QString& target);
   void SetTipText(const QString& tip);
@@ -68,6 +70,7 @@ private:
   ScreenBitmap normal_;
   ScreenBitmap pressed_;
   ScreenBitmap hover_;
+  ScreenBitmap focused_;
   ScreenBitmap mask_;
   ScreenBitmap backdrop_;
   bool visited_ = false;

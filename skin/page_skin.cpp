@@ -111,6 +111,12 @@ void PlaceSkinButton(CSkinButton* button, const QRect& rect, int normal, int hov
   button->SetBitmaps(normal, hover, pressed, QString());
 }
 
+void PlaceSkinButton(CSkinButton* button, const ButtonPlace& place) {
+  PlaceSkinButton(button, place.rect, place.normal, place.hover, place.pressed);
+  button->SetFocusBitmap(place.focused);
+  button->setAccessibleName(QString::fromUtf8(place.caption));
+}
+
 void PlaceStatusLine(CTransparentLabel* label) {
   label->setGeometry(STATUS_LINE_RECT);
   label->SetTipText(QString());

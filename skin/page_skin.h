@@ -6,6 +6,8 @@
 #include <QPoint>
 #include <QRect>
 
+#include "res/page_layout.h"
+
 class QIcon;
 class QMouseEvent;
 class QWidget;
@@ -30,6 +32,8 @@ QImage ApplyDeviceListSkin(QWidget* page, int bitmap_id, QPoint* origin);
 
 // Moves the button to `rect`; it then takes the size of its normal picture.
 void PlaceSkinButton(CSkinButton* button, const QRect& rect, int normal, int hover, int pressed);
+// The same at `place`, with its focus picture, and named by its caption for screen readers.
+void PlaceSkinButton(CSkinButton* button, const ButtonPlace& place);
 
 // The status line's place on every page that has one, with no tip.
 inline constexpr QRect STATUS_LINE_RECT{29, 413, 412, 20};

@@ -1,13 +1,33 @@
 #include "skin/progress_banner.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimerEvent>
 
 #include "platform/bitmaps.h"
 #include "res/page_layout.h"
+#include "res/page_words.h"
+#include "skin/skin_accessibility.h"
+
+namespace {
+
+const BannerWords& WordsOf(int base) {
+  switch (base) {
+  case SEARCHING_FRAME_0:
+    return SEARCHING_WORDS;
+  case PLEASE_WAIT_FRAME_0:
+    return PLEASE_WAIT_WORDS;
+  default:
+    return SAVED_NOTICE_WORDS;
+  }
+}
+
+} // namespace
 
 CProgressBanner::CProgressBanner(QWidget* page) : QWidget(page) {
+  InstallSkinAccessibility();
   setMouseTracking(true);
   setCursor(Qt::ArrowCursor);
   hide();
@@ -26,6 +46,8 @@ void CProgressBanner::SetKind(int kind) {
   }
   // A frame of the old kind may not exist in the new one (the notice has two pictures).
   frame_ = 0;
+  // The notice's close box is a control: the keyboard reaches it as the mouse does.
+  setFocusPolicy(IsSavedNotice() ? Qt::TabFocus : Qt::NoFocus);
   setCursor(Qt::ArrowCursor);
   update();
 }
@@ -36,11 +58,28 @@ void CProgressBanner::Start() {
   raise();
   frame_timer_.start(FRAME_PERIOD_MS, this);
   update();
+  TellBusyChanged();
 }
 
 void CProgressBanner::Stop() {
   frame_timer_.stop();
   hide();
+  TellBusyChanged();
+}
+
+QString CProgressBanner::Caption() const { return QString::fromUtf8(WordsOf(base_).caption); }
+
+QString CProgressBanner::Detail() const { return QString::fromUtf8(WordsOf(base_).detail); }
+
+bool CProgressBanner::Running() const {
+  return !IsSavedNotice() && frame_timer_.isActive() && !isHidden();
+}
+
+void CProgressBanner::TellBusyChanged() {
+  QAccessible::State busy;
+  busy.busy = true;
+  QAccessibleStateChangeEvent event(this, busy);
+  TellScreenReaders(&event);
 }
 
 void CProgressBanner::PlaceCentred(QSize size) {
@@ -51,7 +90,9 @@ void CProgressBanner::PlaceCentred(QSize size) {
 
 void CProgressBanner::paintEvent(QPaintEvent*) {
   // Loaded for this paint only: no frame stays in memory between paints.
-  const QImage picture = LoadBitmapForScreen(base_ + frame_, devicePixelRatioF());
+  // With the keyboard focus the notice's close box is lit, as under the pointer.
+  const int frame = IsSavedNotice() && hasFocus() ? 1 : frame_;
+  const QImage picture = LoadBitmapForScreen(base_ + frame, devicePixelRatioF());
   QPainter painter(this);
   if (picture.isNull()) {
     painter.fillRect(rect(), palette().window());
@@ -88,6 +129,14 @@ void CProgressBanner::mousePressEvent(QMouseEvent* event) {
   if (OnCloseBox(event->position().toPoint())) {
     Stop();
   }
+}
+
+void CProgressBanner::keyPressEvent(QKeyEvent* event) {
+  if (IsSavedNotice() && event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+    Stop();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void CProgressBanner::leaveEvent(QEvent* event) {

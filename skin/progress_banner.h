@@ -26,10 +26,16 @@ public:
   void Start();
   void Stop();
 
-  // Kinds 1 and 2: the animation frame 0 to 3. The saved notice: 1 while its close box is lit.
+  // Kinds 1 and 2: the animation frame 0 to 3. The saved notice: 1 while its close box is lit
+  // under the pointer (it is lit as well while the notice has the keyboard focus).
   int Frame() const { return frame_; }
   // The picture of the kind's first frame.
   int BaseBitmap() const { return base_; }
+  // The words on the kind's pictures: its caption and the line under it.
+  QString Caption() const;
+  QString Detail() const;
+  // Started and not stopped, animating: the searching and please-wait kinds only.
+  bool Running() const;
 
   // Sets the banner's size and centres it in its page's client area.
   void PlaceCentred(QSize size);
@@ -39,6 +45,8 @@ protected:
   void timerEvent(QTimerEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  // Space on the saved notice closes it, as its close box does.
+  void keyPressEvent(QKeyEvent* event) override;
   void leaveEvent(QEvent* event) override;
 
 private:
@@ -46,6 +54,7 @@ private:
   // The close box reaches to the notice's right and top edges.
   static bool OnCloseBox(QPoint at);
   void SetFrame(int frame);
+  void TellBusyChanged();
 
   int base_ = SEARCHING_FRAME_0;
   int frame_ = 0;

@@ -26,12 +26,20 @@ void CSkinButton::SetBitmaps(int normal, int hover, int pressed, const QString& 
   update();
 }
 
+void CSkinButton::SetFocusBitmap(int focused) {
+  focused_ = focused;
+  update();
+}
+
 int CSkinButton::ShownBitmap() const {
   if (isDown()) {
     return pressed_;
   }
   if (hovering_ && isEnabled()) {
     return hover_;
+  }
+  if (hasFocus() && focused_ > 0) {
+    return focused_;
   }
   return normal_;
 }

@@ -1,4 +1,5 @@
-// The push button of every page: drawn only from its normal, hover and pressed pictures.
+// The push button of every page: drawn only from its normal, hover and pressed pictures, and the
+// picture with its focus mark while it has the keyboard focus.
 #pragma once
 
 #include <QPushButton>
@@ -12,10 +13,13 @@ public:
   // Takes the three picture ids and the tip, sizes the button to its normal picture (keeping
   // its top-left corner) and shows the normal picture.
   void SetBitmaps(int normal, int hover, int pressed, const QString& tip);
+  // Shown while the button has the keyboard focus and is neither pressed nor hovered; 0 for none.
+  void SetFocusBitmap(int focused);
 
   int NormalBitmap() const { return normal_; }
   int HoverBitmap() const { return hover_; }
   int PressedBitmap() const { return pressed_; }
+  int FocusBitmap() const { return focused_; }
   // The picture the next paint shows.
   int ShownBitmap() const;
 
@@ -32,5 +36,6 @@ private:
   int normal_ = 0;
   int hover_ = 0;
   int pressed_ = 0;
+  int focused_ = 0;
   bool hovering_ = false;
 };

@@ -1,26 +1,42 @@
 #include "skin/transparent_label.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QThread>
+
+#include "skin/skin_accessibility.h"
 
 CTransparentLabel::CTransparentLabel(QWidget* parent) : QWidget(parent) {
   // Not opaque: every repaint first redraws the page's picture under the label, so a shorter
   // text never leaves pieces of a longer one behind.
   setAttribute(Qt::WA_OpaquePaintEvent, false);
   setAutoFillBackground(false);
+  InstallSkinAccessibility();
 }
 
-void CTransparentLabel::SetText(const QString& text) {
+void CTransparentLabel::SetText(const QString& text, Announce announce) {
   {
     QMutexLocker lock(&text_mutex_);
     text_ = text;
   }
   if (QThread::currentThread() == thread()) {
-    update();
+    OnTextChanged(announce);
   } else {
     QMetaObject::invokeMethod(
-        this, [this] { update(); }, Qt::QueuedConnection);
+        this, [this, announce] { OnTextChanged(announce); }, Qt::QueuedConnection);
+  }
+}
+
+void CTransparentLabel::OnTextChanged(Announce announce) {
+  update();
+  // The label's name is its text: a screen reader learns of the new text as a new name, and of a
+  // failure as well by an alert.
+  QAccessibleEvent renamed(this, QAccessible::NameChanged);
+  TellScreenReaders(&renamed);
+  if (announce == Announce::Alert) {
+    QAccessibleEvent alert(this, QAccessible::Alert);
+    TellScreenReaders(&alert);
   }
 }
 

@@ -1,4 +1,5 @@
-// One line of text over the page's picture, with no box of its own.
+// One line of text over the page's picture, with no box of its own. Screen readers know it as a
+// label whose name is its text, and hear of each new text.
 #pragma once
 
 #include <QColor>
@@ -12,8 +13,13 @@ class CTransparentLabel : public QWidget {
 public:
   explicit CTransparentLabel(QWidget* parent = nullptr);
 
-  // Safe from any thread: workers report progress and results through it.
-  void SetText(const QString& text);
+  // How a new text is told to screen readers: as news of the status line, or as an alert (a
+  // check that failed, a failed save).
+  enum class Announce { Status, Alert };
+
+  // Safe from any thread: workers report progress and results through it. Screen readers are
+  // told on the UI thread.
+  void SetText(const QString& text, Announce announce = Announce::Status);
   QString Text() const;
 
   void SetColor(const QColor& color);
@@ -28,6 +34,8 @@ protected:
   void mousePressEvent(QMouseEvent* event) override;
 
 private:
+  void OnTextChanged(Announce announce);
+
   mutable QMutex text_mutex_;
   QString text_;
   QColor color_{150, 150, 150};

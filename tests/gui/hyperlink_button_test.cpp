@@ -139,6 +139,21 @@ TEST_F(HyperlinkButtonTest, ProductLinkShowsTheBubbleInsideItsShape) {
   EXPECT_GT(compared, 1000);
 }
 
+TEST_F(HyperlinkButtonTest, ShowsItsFocusedBubbleWithTheKeyboardFocus) {
+  SetUpAsProductLink();
+  link_->SetFocusBitmap(PRODUCT_BUBBLE_FOCUSED);
+  page_.show();
+  page_.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&page_));
+  link_->clearFocus();
+  const QImage unfocused = Rendered(link_);
+  link_->setFocus();
+  const QImage focused = Rendered(link_);
+  EXPECT_NE(focused, unfocused);
+  const QImage mark = AsRgb32(LoadBitmap(PRODUCT_BUBBLE_FOCUSED));
+  EXPECT_EQ(focused.pixel(15, 60), mark.pixel(15, 60)) << "the mark lies along the inner edge";
+}
+
 TEST(HyperlinkComposition, MaskChoosesBetweenPictureAndBackdropAndPicture) {
   const QSize size(4, 1);
   QImage mask = Filled(size, 0xFFFFFFFF);
@@ -173,7 +188,8 @@ TEST_F(HyperlinkButtonTest, PressShowsPressedOnlyUntilTheHoverArrives) {
   EXPECT_EQ(Rendered(link_), AsRgb32(LoadBitmap(BACK_NORMAL)));
 }
 
-TEST_F(HyperlinkButtonTest, ShowsTheHandPointerAndNeverClicksOnEnter) {
+// Enter on the focused link is pressed by its page, not by the link itself as well.
+TEST_F(HyperlinkButtonTest, ShowsTheHandPointerAndLeavesEnterToItsPage) {
   EXPECT_EQ(link_->cursor().shape(), Qt::PointingHandCursor);
   EXPECT_FALSE(link_->autoDefault());
 }

@@ -160,3 +160,20 @@ TEST_F(ProgressBannerTest, ChangingKindMidwayNeverPointsPastItsPictures) {
   banner_->SetKind(BANNER_SAVED);
   EXPECT_FALSE(LoadBitmap(banner_->BaseBitmap() + banner_->Frame()).isNull());
 }
+
+// The close box is a control: the keyboard reaches it, sees it lit, and closes the notice with
+// Space; the animations take no focus.
+TEST_F(ProgressBannerTest, TheKeyboardReachesTheSavedNoticeAndSpaceClosesIt) {
+  banner_->Start();
+  EXPECT_EQ(banner_->focusPolicy(), Qt::NoFocus);
+  UseSavedNotice();
+  EXPECT_EQ(banner_->focusPolicy(), Qt::TabFocus);
+  page_.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&page_));
+  banner_->setFocus();
+  EXPECT_EQ(Rendered(banner_), AsRgb32(LoadBitmap(SAVED_NOTICE_CLOSE_LIT)));
+  QTest::keyClick(banner_, Qt::Key_Return);
+  EXPECT_TRUE(banner_->isVisible()) << "Enter is the page's";
+  QTest::keyClick(banner_, Qt::Key_Space);
+  EXPECT_FALSE(banner_->isVisible());
+}

@@ -69,6 +69,26 @@ TEST_F(SkinButtonTest, PressedWinsOverHover) {
   EXPECT_EQ(Shows(), AsRgb32(LoadBitmap(BACK_HOVER)));
 }
 
+// The focus mark shows where the keyboard is, but the mouse's hover and press win over it.
+TEST_F(SkinButtonTest, ShowsItsFocusPictureWhileFocusedUnlessHoveredOrPressed) {
+  PlaceSkinButton(button_, BACK_BUTTON);
+  EXPECT_EQ(button_->accessibleName(), "Back");
+  page_.show();
+  page_.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&page_));
+  button_->setFocus();
+  EXPECT_EQ(button_->ShownBitmap(), BACK_FOCUSED);
+  EXPECT_EQ(Shows(), AsRgb32(LoadBitmap(BACK_FOCUSED)));
+  Hover(button_);
+  EXPECT_EQ(button_->ShownBitmap(), BACK_HOVER);
+  button_->setDown(true);
+  EXPECT_EQ(button_->ShownBitmap(), BACK_PRESSED);
+  button_->setDown(false);
+  Leave(button_);
+  button_->clearFocus();
+  EXPECT_EQ(Shows(), AsRgb32(LoadBitmap(BACK_NORMAL)));
+}
+
 TEST_F(SkinButtonTest, ExitShowsItsNormalPictureWhilePressed) {
   PlaceSkinButton(button_, QRect(544, 409, 43, 23), EXIT_NORMAL, EXIT_HOVER, EXIT_NORMAL);
   button_->setDown(true);
@@ -96,7 +116,9 @@ TEST_F(SkinButtonTest, ClickIsAnOrdinaryClickedSignal) {
   EXPECT_EQ(clicked.count(), 1);
 }
 
-TEST_F(SkinButtonTest, EnterNeverClicksItEvenWithFocus) {
+// The page presses a focused button on Enter; were the button to take Enter itself too, one Enter
+// would click it twice.
+TEST_F(SkinButtonTest, LeavesEnterToItsPage) {
   EXPECT_FALSE(button_->autoDefault());
   EXPECT_FALSE(button_->isDefault());
   page_.show();
