@@ -1,6 +1,7 @@
 #include "platform/page_base.h"
 
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QThread>
 #include <QTimer>
 
@@ -124,9 +125,17 @@ void CPageBase::reject() { EndWizard(); }
 void CPageBase::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
   case Qt::Key_Escape:
+    EndWizard();
+    return;
   case Qt::Key_Enter:
   case Qt::Key_Return:
-    EndWizard();
+    if (!event->isAutoRepeat()) {
+      auto* button = qobject_cast<QPushButton*>(focusWidget());
+      if (button != nullptr && button->isEnabled() && button->isVisible())
+        button->click();
+      else
+        OnEnter();
+    }
     return;
   default:
     QDialog::keyPressEvent(event);

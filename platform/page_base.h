@@ -71,7 +71,7 @@ public:
   PageFactory TakeNextPage();
   bool Ended() const { return ended_; }
 
-  // Exit (Cancel), Escape and Enter (OK) all end the wizard.
+  // Exit (Cancel), Escape and the dialog's OK command end the wizard.
   void accept() override;
   void reject() override;
 
@@ -83,7 +83,11 @@ signals:
 protected:
   virtual void OnTimer(int id);
   virtual void OnPageMessage(int message);
+  // What Enter does on the page when no push button has the focus: nothing here.
+  virtual void OnEnter() {}
 
+  // Escape ends the wizard. Enter presses the push button that has the focus, or else runs
+  // OnEnter; a held Enter acts once, so it cannot run on through the pages that follow.
   void keyPressEvent(QKeyEvent* event) override;
 
 private:

@@ -26,7 +26,7 @@ constexpr const char* PRODUCT_TIP = "QBR20N, a professional 150M Mini WiFi Bridg
 
 CDeviceListPage::CDeviceListPage() : CWorkerPage(Page::DeviceList, IDD, WM_SEARCH_RESULT) {
   // Controls in template order, at their template places.
-  list_ = new ReportList(this, IDC_LIST, [this] { OnListClick(); });
+  list_ = new ReportList(this, IDC_LIST, [this](ReportList::By) { OnListClick(); });
   list_->setGeometry(dialog_rect_to_pixels(31, 133, 231, 101));
   back_ = AddSkinButton(IDC_BACK, 102, 266, 61, 16);
   back_->setEnabled(false);
@@ -59,15 +59,13 @@ bool CDeviceListPage::OnInitDialog() {
     theApp.page_origin_y = origin.y();
   }
 
-  PlaceButton(refresh_, DEVICE_LIST_REFRESH_BUTTON);
+  PlaceSkinButton(refresh_, DEVICE_LIST_REFRESH_BUTTON);
   PlaceNavigation();
   list_->setGeometry(DEVICE_LIST_RECT);
   PlaceStatusLine(status_);
   version_label_->setGeometry(VERSION_LABEL_RECT);
   version_label_->SetColor(QColor(0xff, 0xff, 0xff));
   version_label_->SetText(QString::fromLatin1(VERSION_TEXT));
-
-  FinishSetUp();
   AddWorkBanner();
 
   OnRefresh();
@@ -80,6 +78,14 @@ bool CDeviceListPage::OnInitDialog() {
   product_link_->SetStateBitmaps(PRODUCT_BUBBLE, PRODUCT_BUBBLE, PRODUCT_BUBBLE);
   product_link_->SetLinkTarget(QString::fromLatin1(PRODUCT_PAGE_URL));
   product_link_->SetTipText(QString::fromLatin1(PRODUCT_TIP));
+  product_link_->SetFocusBitmap(PRODUCT_BUBBLE_FOCUSED);
+
+  const DeviceListWords& words = DEVICE_LIST_WORDS;
+  NameControl(list_, words.list);
+  NameControl(refresh_, DEVICE_LIST_REFRESH_BUTTON.caption, words.refresh_note);
+  NameControl(version_label_, "", words.version);
+  NameControl(product_link_, words.product, PRODUCT_TIP);
+  FinishSetUp(words.heading, list_);
   return true;
 }
 

@@ -18,14 +18,17 @@ CFinishPage::CFinishPage() : CWizardPage(Page::Finish, IDD, 365, 224) {
 
 bool CFinishPage::OnInitDialog() {
   SkinPage(FINISH_BACKGROUND);
-  PlaceButton(web_site_, WEB_SITE_BUTTON);
+  PlaceSkinButton(web_site_, WEB_SITE_BUTTON);
   PlaceNavigation();
-  FinishSetUp();
   banner_ = AddBanner(SAVED_NOTICE_SIZE);
   banner_->SetKind(BANNER_SAVED);
   banner_->Start();
+  // Enter ends the wizard here, and so does the button that has the focus at first.
+  FinishSetUp(FINISH_WORDS.heading, exit_);
   return true;
 }
+
+void CFinishPage::OnEnter() { EndWizard(); }
 
 void CFinishPage::OpenMakerSite() {
   // The result is not examined: nothing is reported when the site cannot be opened.

@@ -15,6 +15,10 @@ public:
   void OpenMakerSite();
   CProgressBanner* Banner() const { return banner_; }
 
+protected:
+  // Nothing is left to lose here: Enter ends the wizard, as Exit does.
+  void OnEnter() override;
+
 private:
   CSkinButton* web_site_;
   CProgressBanner* banner_ = nullptr;

@@ -2,10 +2,11 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 
 #include "platform/page_base.h"
 
-ReportList::ReportList(QWidget* page, int id, std::function<void()> on_click)
+ReportList::ReportList(QWidget* page, int id, std::function<void(By)> on_click)
     : QTableWidget(page), on_click_(std::move(on_click)) {
   SetControlId(this, id);
   setSelectionMode(QAbstractItemView::SingleSelection);
@@ -44,6 +45,13 @@ int ReportList::SelectedRow() const {
 
 bool ReportList::eventFilter(QObject* watched, QEvent* event) {
   if (watched == viewport() && event->type() == QEvent::MouseButtonRelease)
-    on_click_();
+    on_click_(By::Pointer);
   return false;
+}
+
+void ReportList::keyPressEvent(QKeyEvent* event) {
+  const int before = SelectedRow();
+  QTableWidget::keyPressEvent(event);
+  if (SelectedRow() != before)
+    on_click_(By::Keyboard);
 }

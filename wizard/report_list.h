@@ -1,6 +1,7 @@
 // The report-style list of the device list and site survey pages: one whole row selected at a
 // time, no editing, a grid, headings on the left, and every click reported, also one on empty
-// space (the pages decide what a click means).
+// space (the pages decide what a click means). A row chosen with the keyboard (arrows, Home,
+// End, Page Up and Down, Space) is reported as a click is, saying it came from the keyboard.
 #pragma once
 
 #include <QString>
@@ -14,7 +15,9 @@ class ReportList : public QTableWidget {
   Q_OBJECT
 
 public:
-  ReportList(QWidget* page, int id, std::function<void()> on_click);
+  enum class By { Pointer, Keyboard };
+
+  ReportList(QWidget* page, int id, std::function<void(By)> on_click);
 
   // Heading and width in pixels of each column, made once before the first rows.
   void MakeColumns(const std::vector<std::pair<QString, int>>& columns);
@@ -25,7 +28,8 @@ public:
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
 private:
-  std::function<void()> on_click_;
+  std::function<void(By)> on_click_;
 };

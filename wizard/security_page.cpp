@@ -23,8 +23,9 @@ bool CSecurityPage::OnInitDialog() {
   SkinPage(SECURITY_BACKGROUND);
   PlaceNavigation();
   mode_->setGeometry(SECURITY_MODE_LIST_RECT);
-  FinishSetUp();
   mode_->setCurrentIndex(SECURITY_DISABLE);
+  NameControl(mode_, SECURITY_WORDS.mode, SECURITY_WORDS.note);
+  FinishSetUp(SECURITY_WORDS.heading, mode_);
   return true;
 }
 

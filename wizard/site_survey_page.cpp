@@ -34,7 +34,8 @@ constexpr int MANUAL_ENTRY = 1;
 } // namespace
 
 CSiteSurveyPage::CSiteSurveyPage() : CWorkerPage(Page::SiteSurvey, IDD, WM_SURVEY_RESULT) {
-  list_ = new ReportList(this, IDC_LIST, [this] { OnRowChoice(); });
+  list_ = new ReportList(
+      this, IDC_LIST, [this](ReportList::By by) { OnRowChoice(by == ReportList::By::Keyboard); });
   refresh_ = AddSkinButton(IDC_REFRESH);
   back_ = AddSkinButton(IDC_BACK);
   next_ = AddSkinButton(IDC_NEXT);
@@ -72,7 +73,7 @@ CSiteSurveyPage::~CSiteSurveyPage() { StopWorker(); }
 bool CSiteSurveyPage::OnInitDialog() {
   entry_choice_ = FROM_LIST;
   SkinPage(SITE_SURVEY_BACKGROUND);
-  PlaceButton(refresh_, SURVEY_REFRESH_BUTTON);
+  PlaceSkinButton(refresh_, SURVEY_REFRESH_BUTTON);
   PlaceNavigation();
   list_->setGeometry(NETWORK_LIST_RECT);
   PlaceStatusLine(status_);
@@ -81,12 +82,19 @@ bool CSiteSurveyPage::OnInitDialog() {
   channel_->setCurrentIndex(5);
   from_list_->setGeometry(FROM_LIST_RADIO_RECT);
   manual_->setGeometry(MANUAL_RADIO_RECT);
-  FinishSetUp();
   AddWorkBanner();
 
   OnRefresh();
   list_ready_ = true;
   UpdateControls();
+
+  const SiteSurveyWords& words = SITE_SURVEY_WORDS;
+  NameControl(list_, words.list);
+  NameControl(from_list_, words.from_list);
+  NameControl(manual_, words.manual, words.manual_note);
+  NameControl(ssid_box_, words.ssid);
+  NameControl(channel_, words.channel);
+  FinishSetUp(words.heading, list_);
   return true;
 }
 
@@ -163,7 +171,13 @@ void CSiteSurveyPage::OnWorkDone() {
 void CSiteSurveyPage::UpdateControls() {
   if (ssid_box_->text() != ssid_text_)
     ssid_box_->setText(ssid_text_);
-  (entry_choice_ == FROM_LIST ? from_list_ : manual_)->setChecked(true);
+  QRadioButton* chosen = entry_choice_ == FROM_LIST ? from_list_ : manual_;
+  chosen->setChecked(true);
+  // The pair is one stop of Tab, at the chosen one (Qt moves the stop to a radio button only once
+  // it has had the focus); the arrows move between the two.
+  for (QRadioButton* radio : {from_list_, manual_})
+    radio->setFocusPolicy(Qt::FocusPolicy(radio == chosen ? radio->focusPolicy() | Qt::TabFocus
+                                                          : radio->focusPolicy() & ~Qt::TabFocus));
 }
 
 void CSiteSurveyPage::ReadControls() {
@@ -189,7 +203,7 @@ void CSiteSurveyPage::OnManualMode() {
   ssid_box_->setFocus();
 }
 
-void CSiteSurveyPage::OnRowChoice() {
+void CSiteSurveyPage::OnRowChoice(bool by_keyboard) {
   if (list_->rowCount() == 0) {
     if (entry_choice_ == FROM_LIST)
       next_->setEnabled(false);
@@ -204,7 +218,10 @@ void CSiteSurveyPage::OnRowChoice() {
   if (field_text(rows_.value(selected_row_).ssid).find(HIDDEN_SSID) != std::string_view::npos) {
     hidden_row_selected_ = true;
     ssid_box_->setEnabled(true);
-    ssid_box_->setFocus();
+    // Arrowing through the list must not be pulled out of it: from the keyboard the focus stays,
+    // and Tab reaches the SSID box.
+    if (!by_keyboard)
+      ssid_box_->setFocus();
   } else {
     hidden_row_selected_ = false;
     ssid_box_->setEnabled(false);
@@ -232,7 +249,8 @@ void CSiteSurveyPage::OnNext() {
   if (typed) {
     ReadControls();
     if (ssid_text_.isEmpty()) {
-      status_->SetText(QStringLiteral("You must input the ssid!"));
+      status_->SetText(QStringLiteral("You must input the ssid!"),
+                       CTransparentLabel::Announce::Alert);
       ssid_box_->setEnabled(true);
       ssid_box_->setFocus();
       return;
@@ -242,7 +260,7 @@ void CSiteSurveyPage::OnNext() {
     return;
   const QByteArray ssid = typed ? ssid_text_.toUtf8() : FieldBytes(rows_[selected_row_].ssid);
   if (const auto problem = ssid_problem(View(ssid), typed)) {
-    status_->SetText(QString::fromStdString(*problem));
+    status_->SetText(QString::fromStdString(*problem), CTransparentLabel::Announce::Alert);
     return;
   }
 

@@ -37,7 +37,8 @@ public:
   void OnRefresh();
   void OnListMode();
   void OnManualMode();
-  void OnRowChoice();
+  // A row chosen in the list; from the keyboard, the focus stays in the list.
+  void OnRowChoice(bool by_keyboard = false);
   void OnSsidChange();
   void OnNext();
 

@@ -36,8 +36,9 @@ CSummaryPage::CSummaryPage() : CWorkerPage(Page::Summary, IDD, WM_SAVE_RESULT) {
   status_ = AddLabel(IDC_STATUS);
   for (int i = 0; i < 2 * SUMMARY_ROWS; ++i) {
     boxes_[i] = AddControl<QLineEdit>(BOX_IDS[i]);
+    // Read-only but not disabled: the values are there to be read, also by the keyboard and a
+    // screen reader, and keep the contrast of live text.
     boxes_[i]->setReadOnly(true);
-    boxes_[i]->setEnabled(false);
   }
   connect(back_, &QPushButton::clicked, this, [this] { Follow(Choice::Back, origin_); });
   connect(next_, &QPushButton::clicked, this, &CSummaryPage::OnSave);
@@ -51,7 +52,6 @@ bool CSummaryPage::OnInitDialog() {
   PlaceStatusLine(status_);
   for (int i = 0; i < 2 * SUMMARY_ROWS; ++i)
     boxes_[i]->setGeometry(BoxRect(i));
-  FinishSetUp();
   AddWorkBanner();
 
   texts_[0] = texts_[4] = QStringLiteral("Auto");
@@ -61,6 +61,15 @@ bool CSummaryPage::OnInitDialog() {
   texts_[6] = DisplayText(FieldBytes(WirelessSettings.ssid));
   texts_[7] = DisplayText(FieldBytes(WirelessSettings.security));
   UpdateControls();
+
+  const SummaryWords& words = SUMMARY_WORDS;
+  for (int i = 0; i < 2 * SUMMARY_ROWS; ++i) {
+    const QString column =
+        QString::fromUtf8(i < SUMMARY_ROWS ? words.old_settings : words.new_settings);
+    boxes_[i]->setAccessibleName(column + QStringLiteral(": ") +
+                                 QString::fromUtf8(words.rows[i % SUMMARY_ROWS]));
+  }
+  FinishSetUp(words.heading, next_);
   return true;
 }
 
@@ -72,7 +81,7 @@ void CSummaryPage::UpdateControls() {
 void CSummaryPage::OnSave() {
   // A value that would break the bridge's settings text is refused before anything is sent.
   if (const auto problem = unsafe_setting_message()) {
-    status_->SetText(QString::fromStdString(*problem));
+    status_->SetText(QString::fromStdString(*problem), CTransparentLabel::Announce::Alert);
     return;
   }
   status_->SetText(QStringLiteral("Saving wifi config ..."));
@@ -93,7 +102,7 @@ void CSummaryPage::DoWork(const std::stop_token&) {
     status_->SetText(QStringLiteral("Save config successfully !"));
     PostToUi([this] { saved_ = true; });
   } else {
-    status_->SetText(QStringLiteral("Save config failed !"));
+    status_->SetText(QStringLiteral("Save config failed !"), CTransparentLabel::Announce::Alert);
     EnableControl(IDC_NEXT, true);
   }
 }

@@ -66,7 +66,13 @@ bool CWepPage::OnInitDialog() {
   for (int i = 0; i < WEP_KEY_COUNT; ++i)
     keys_[i]->setGeometry(WEP_KEY_RECTS[i]);
   default_key_->setGeometry(DEFAULT_KEY_LIST_RECT);
-  FinishSetUp();
+
+  const WepWords& words = WEP_WORDS;
+  NameControl(mode_, words.mode);
+  for (int i = 0; i < WEP_KEY_COUNT; ++i)
+    NameControl(keys_[i], words.keys[i], words.help);
+  NameControl(default_key_, words.key_index);
+  FinishSetUp(words.heading, keys_[0]);
   return true;
 }
 
@@ -83,6 +89,10 @@ void CWepPage::OnHintRefresh() {
   hint_bitmap_ = hex ? HEX_KEY_HINT : ASCII_KEY_HINT;
   const QImage& picture = hex ? hint_hex_ : hint_ascii_;
   hint_->setPixmap(picture.isNull() ? QPixmap() : QPixmap::fromImage(picture));
+  // The hint's words, for those who cannot see it, describe the format list it is about.
+  const char* hint = hex ? WEP_WORDS.hex_hint : WEP_WORDS.ascii_hint;
+  NameControl(hint_, hint);
+  NameControl(format_, WEP_WORDS.key_format, hint);
 }
 
 void CWepPage::OnModeChoice(int position) {
@@ -106,7 +116,7 @@ void CWepPage::OnNext() {
 
   WepWidth width{};
   if (const auto problem = wep_keys_problem(views, hex, default_key_->currentIndex(), &width)) {
-    status_->SetText(QString::fromStdString(*problem));
+    status_->SetText(QString::fromStdString(*problem), CTransparentLabel::Announce::Alert);
     return;
   }
 

@@ -1,10 +1,12 @@
 #include "wizard/wizard_page.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QMouseEvent>
 
 #include "device/security_modes.h"
 #include "platform/dialog_units.h"
+#include "platform/tab_order.h"
 #include "skin/page_skin.h"
 #include "skin/progress_banner.h"
 #include "skin/skin_button.h"
@@ -23,7 +25,37 @@ void CWizardPage::SkinPage(int bitmap_id) {
                                             QPoint(theApp.page_origin_x, theApp.page_origin_y)));
 }
 
-void CWizardPage::FinishSetUp() { ApplyPageFrame(this); }
+void CWizardPage::FinishSetUp(const PageHeading& heading, QWidget* first) {
+  ApplyPageFrame(this);
+  NameControl(this, heading.title, heading.instruction);
+  OrderTabsByPlace(this);
+  if (first != nullptr)
+    first->setFocus(Qt::OtherFocusReason);
+}
+
+void CWizardPage::NameControl(QWidget* control, const char* name, const char* description) {
+  control->setAccessibleName(QString::fromUtf8(name));
+  control->setAccessibleDescription(QString::fromUtf8(description));
+  // On Linux Qt names a drop-down list by its choice and leaves its label to a label that names
+  // it as its buddy; ours is painted, so an unseen label stands in for it.
+  if (auto* list = qobject_cast<QComboBox*>(control)) {
+    QLabel* label = nullptr;
+    for (QLabel* sibling : findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+      if (sibling->buddy() == list)
+        label = sibling;
+    if (label == nullptr) {
+      label = new QLabel(this);
+      label->hide();
+      label->setBuddy(list);
+    }
+    label->setText(QString::fromUtf8(name));
+  }
+}
+
+void CWizardPage::OnEnter() {
+  if (next_ != nullptr && next_->isEnabled() && next_->isVisible())
+    next_->click();
+}
 
 CSkinButton* CWizardPage::AddSkinButton(int id, int x_du, int y_du, int w_du, int h_du) {
   auto* button = AddControl<CSkinButton>(id);
@@ -52,14 +84,10 @@ QComboBox* CWizardPage::AddSecurityModeList(int id) {
   return list;
 }
 
-void CWizardPage::PlaceButton(CSkinButton* button, const ButtonPlace& place) {
-  PlaceSkinButton(button, place.rect, place.normal, place.hover, place.pressed);
-}
-
 void CWizardPage::PlaceNavigation() {
-  PlaceButton(back_, BACK_BUTTON);
-  PlaceButton(next_, NEXT_BUTTON);
-  PlaceButton(exit_, EXIT_BUTTON);
+  PlaceSkinButton(back_, BACK_BUTTON);
+  PlaceSkinButton(next_, NEXT_BUTTON);
+  PlaceSkinButton(exit_, EXIT_BUTTON);
 }
 
 CProgressBanner* CWizardPage::AddBanner(QSize size) {

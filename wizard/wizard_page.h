@@ -1,6 +1,8 @@
 // What every wizard page shares on top of the page base: its background picture, the shape cut
 // from it, the place at the application's page origin, painting and dragging by the
-// background, its skinned controls, and the hand-over to the page that the flow names.
+// background, its skinned controls, the hand-over to the page that the flow names, and what
+// keyboard and screen reader users need: names, the keyboard's order, the first focus, and Enter
+// as Next.
 #pragma once
 
 #include <QImage>
@@ -9,6 +11,7 @@
 #include "platform/bitmaps.h"
 #include "platform/page_base.h"
 #include "res/page_layout.h"
+#include "res/page_words.h"
 #include "wizard/page_flow.h"
 
 class CSkinButton;
@@ -34,8 +37,14 @@ protected:
   // Loads the background, moves the page to the application's origin at its size and cuts the
   // page to its shape.
   void SkinPage(int bitmap_id);
-  // Window title and task-bar entry, the last step of every page's set-up.
-  void FinishSetUp();
+  // The last step of every page's set-up: window title and task-bar entry; the page's title as
+  // its window's name and its instruction as the window's description, so a screen reader says
+  // where the user now is; the keyboard's order by place; the focus on `first`, the control the
+  // user most likely wants first.
+  void FinishSetUp(const PageHeading& heading, QWidget* first);
+  // Names `control` for screen readers by the words painted beside it, and describes it by the
+  // note painted near it, if any.
+  void NameControl(QWidget* control, const char* name, const char* description = "");
 
   // A child control with its id.
   template <typename T> T* AddControl(int id) {
@@ -51,7 +60,6 @@ protected:
   CTransparentLabel* AddLabel(int id, int x_du = 0, int y_du = 0, int w_du = 0, int h_du = 0);
   // A drop-down list of the security modes: its positions are the mode numbers.
   QComboBox* AddSecurityModeList(int id);
-  void PlaceButton(CSkinButton* button, const ButtonPlace& place);
   // Back, Next and Exit in the row every page has.
   void PlaceNavigation();
   // Hidden until started; centred in the client area.
@@ -61,11 +69,14 @@ protected:
   // False, and nothing happens, when the page stays.
   bool Follow(Choice choice, int mode = 0);
 
+  // Enter is Next while Next is enabled: the same checks in the same order, the same messages.
+  void OnEnter() override;
+
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
 
   ScreenBitmap background_;
-  // Every page has them; each page makes them in its own order (the keyboard's order).
+  // Every page has them; each page makes them in its own order.
   CSkinButton* back_ = nullptr;
   CSkinButton* next_ = nullptr;
   CSkinButton* exit_ = nullptr;

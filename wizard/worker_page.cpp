@@ -20,7 +20,12 @@ void CWorkerPage::OnTimer(int id) {
   if (id == TIMER_START_WORKER) {
     KillTimer(TIMER_START_WORKER);
     StartWorker([this](std::stop_token stop) { RunWorker(stop); });
+    QWidget* focused = focusWidget();
     OnWorkStarted();
+    if (focused != nullptr && !focused->isEnabled()) {
+      resume_focus_ = focused;
+      banner_->setFocus(Qt::OtherFocusReason);
+    }
   } else if (id == TIMER_RX_TICK) {
     tick_rx_timeout();
   }
@@ -45,6 +50,10 @@ void CWorkerPage::RunWorker(const std::stop_token& stop) {
 void CWorkerPage::OnPageMessage(int message) {
   if (message != result_message_)
     return;
+  const bool holding_focus = focusWidget() == banner_;
   banner_->Stop();
   OnWorkDone();
+  if (holding_focus && resume_focus_ && resume_focus_->isEnabled())
+    resume_focus_->setFocus(Qt::OtherFocusReason);
+  resume_focus_ = nullptr;
 }

@@ -3,8 +3,13 @@
 // the worker keeps timer 2 ticking for the receive time-outs while it runs the page's
 // procedure, then posts the page's result message; on that message the banner stops and the
 // page shows the outcome. A page that leaves stops its worker: the procedure gives up at its
-// next read or pause, and no result is posted.
+// next read or pause, and no result is posted. When the work disables the control that has the
+// keyboard focus, the banner holds the focus until the result, and the control then gets it back:
+// a key meant for it never lands on its neighbour (Enter after a failed save presses Next again,
+// not Exit).
 #pragma once
+
+#include <QPointer>
 
 #include <stop_token>
 
@@ -41,4 +46,5 @@ private:
 
   const int result_message_;
   CProgressBanner* banner_ = nullptr;
+  QPointer<QWidget> resume_focus_;
 };

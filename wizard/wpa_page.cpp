@@ -19,6 +19,10 @@ int BackgroundOf(int mode) { return mode == SECURITY_WPA_PSK ? WPA_BACKGROUND : 
 
 QString CipherOf(int mode) { return QString::fromLatin1(wpa_cipher_text(mode)); }
 
+const PageHeading& HeadingOf(int mode) {
+  return mode == SECURITY_WPA_PSK ? WPA_WORDS.wpa_heading : WPA_WORDS.wpa2_heading;
+}
+
 } // namespace
 
 CWpaPage::CWpaPage() : CKeyPage(Page::Wpa, IDD, SECURITY_WPA2_PSK) {
@@ -28,8 +32,9 @@ CWpaPage::CWpaPage() : CKeyPage(Page::Wpa, IDD, SECURITY_WPA2_PSK) {
   back_ = AddSkinButton(IDC_BACK);
   mode_ = AddSecurityModeList(IDC_MODE);
   cipher_box_ = AddControl<QLineEdit>(IDC_CIPHER);
+  // Read-only but not disabled: its value is for reading, also by the keyboard and a screen
+  // reader, and it keeps the contrast of live text.
   cipher_box_->setReadOnly(true);
-  cipher_box_->setEnabled(false);
   passphrase_box_ = AddControl<QLineEdit>(IDC_PASSPHRASE);
 
   connect(next_, &QPushButton::clicked, this, &CWpaPage::OnNext);
@@ -44,7 +49,6 @@ bool CWpaPage::OnInitDialog() {
   painted_bitmap_ = BackgroundOf(security_mode_);
   PlaceNavigation();
   PlaceStatusLine(status_);
-  FinishSetUp();
   cipher_box_->setGeometry(CIPHER_BOX_RECT);
   passphrase_box_->setGeometry(PASSPHRASE_BOX_RECT);
   mode_->setGeometry(KEY_MODE_LIST_RECT);
@@ -52,7 +56,18 @@ bool CWpaPage::OnInitDialog() {
   mode_->setEnabled(mode_list_enabled_);
   cipher_ = CipherOf(security_mode_);
   UpdateControls();
+
+  NameControl(mode_, WPA_WORDS.mode);
+  NameControl(passphrase_box_, WPA_WORDS.passphrase, WPA_WORDS.passphrase_note);
+  NameByMode(security_mode_);
+  FinishSetUp(HeadingOf(security_mode_), passphrase_box_);
   return true;
+}
+
+void CWpaPage::NameByMode(int mode) {
+  NameControl(this, HeadingOf(mode).title, HeadingOf(mode).instruction);
+  NameControl(cipher_box_, WPA_WORDS.cipher,
+              mode == SECURITY_WPA_PSK ? WPA_WORDS.wpa_cipher_note : WPA_WORDS.wpa2_cipher_note);
 }
 
 void CWpaPage::UpdateControls() {
@@ -76,6 +91,7 @@ void CWpaPage::OnModeChoice(int position) {
     return;
   cipher_ = CipherOf(position);
   UpdateControls();
+  NameByMode(position);
   update();
 }
 
@@ -84,7 +100,7 @@ void CWpaPage::OnNext() {
   passphrase_ = passphrase_box_->text();
   const QByteArray passphrase = passphrase_.toUtf8();
   if (const auto problem = passphrase_problem(View(passphrase))) {
-    status_->SetText(QString::fromStdString(*problem));
+    status_->SetText(QString::fromStdString(*problem), CTransparentLabel::Announce::Alert);
     return;
   }
 

@@ -37,6 +37,8 @@ protected:
 
 private:
   void UpdateControls();
+  // The window's title and the cipher's note follow the mode, as the background does.
+  void NameByMode(int mode);
 
   CTransparentLabel* status_;
   QComboBox* mode_;

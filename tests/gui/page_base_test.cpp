@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
@@ -40,6 +42,7 @@ public:
     initialised = true;
     return true;
   }
+  int enters = 0;
 
 protected:
   void OnTimer(int id) override {
@@ -54,6 +57,7 @@ protected:
     if (QThread::currentThread() == thread())
       messages.push_back(message);
   }
+  void OnEnter() override { ++enters; }
 };
 
 } // namespace
@@ -123,15 +127,41 @@ TEST(PageBase, InitRunsOnceWhenFirstShownAfterPresets) {
   EXPECT_FALSE(page.initialised);
 }
 
-TEST(PageBase, EscapeEnterAndReturnEndTheWizard) {
-  for (int key : {Qt::Key_Escape, Qt::Key_Enter, Qt::Key_Return}) {
+TEST(PageBase, EscapeEndsTheWizard) {
+  TestPage page;
+  page.HandOver([] { return std::make_unique<TestPage>(); });
+  page.show();
+  QTest::keyClick(&page, Qt::Key_Escape);
+  EXPECT_FALSE(page.isVisible());
+  EXPECT_TRUE(page.Ended());
+  EXPECT_FALSE(page.TakeNextPage()) << "the key cleared the recorded successor";
+}
+
+// Enter never ends a page by itself: it presses the focused push button, or else it is the
+// page's to give a meaning, once per press.
+TEST(PageBase, EnterPressesTheFocusedButtonOrIsLeftToThePage) {
+  for (const Qt::Key key : {Qt::Key_Enter, Qt::Key_Return}) {
     TestPage page;
-    page.HandOver([] { return std::make_unique<TestPage>(); });
+    auto* edit = new QLineEdit(&page);
+    auto* button = new QPushButton(&page);
+    button->setAutoDefault(false);
+    QSignalSpy clicked(button, &QPushButton::clicked);
     page.show();
-    QTest::keyClick(&page, static_cast<Qt::Key>(key));
-    EXPECT_FALSE(page.isVisible());
-    EXPECT_TRUE(page.Ended());
-    EXPECT_FALSE(page.TakeNextPage()) << "the key cleared the recorded successor";
+    edit->setFocus();
+    QTest::keyClick(edit, key);
+    EXPECT_TRUE(page.isVisible());
+    EXPECT_EQ(page.enters, 1) << "from an edit box, Enter goes to the page";
+    EXPECT_EQ(clicked.count(), 0);
+
+    button->setFocus();
+    QTest::keyClick(button, key);
+    EXPECT_EQ(clicked.count(), 1);
+    EXPECT_EQ(page.enters, 1) << "a focused button takes Enter itself";
+
+    QKeyEvent held(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(button, &held);
+    EXPECT_EQ(clicked.count(), 1) << "a held Enter acts once";
+    EXPECT_TRUE(page.isVisible());
   }
 }
 

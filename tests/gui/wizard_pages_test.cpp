@@ -17,6 +17,7 @@
 #include "res/page_layout.h"
 #include "skin/progress_banner.h"
 #include "skin/skin_button.h"
+#include "tests/gui/bridge_pages.h"
 #include "tests/gui/qt_printers.h"
 #include "tests/gui/wizard_driver.h"
 #include "tests/support/fake_bridge.h"
@@ -33,9 +34,6 @@
 
 namespace {
 
-const std::uint8_t OWN[6] = {0x02, 0x00, 0x00, 0x00, 0x0a, 0x01};
-const std::uint8_t BRIDGE[6] = {0x02, 0x00, 0x00, 0x00, 0x0b, 0x01};
-
 std::string Text(const char* field, std::size_t width) {
   return std::string(field, strnlen(field, width));
 }
@@ -46,50 +44,6 @@ std::string Chosen() {
   return FIELD(WirelessSettings.ssid) + "|" + FIELD(WirelessSettings.channel) + "|" +
          FIELD(WirelessSettings.security);
 }
-
-void ClearRecords() {
-  std::memset(NetworkTable, 0, sizeof NetworkTable);
-  std::memset(&CurrentNetwork, 0, sizeof CurrentNetwork);
-  std::memset(&WirelessSettings, 0, sizeof WirelessSettings);
-  std::memset(&WirelessKeys, 0, sizeof WirelessKeys);
-}
-
-Scenario FourNetworks() {
-  Scenario scenario;
-  scenario.ssid = "Old";
-  scenario.secmode = '2';
-  scenario.networks = {
-      {"OpenCafe", "a4-2b-b0-00-00-01", "1", "BG", "0", "80"},
-      {"Caf\xc3\xa9", "a4-2b-b0-00-00-02", "6", "G", "1", "55"},
-      {"Office", "a4-2b-b0-00-00-03", "11", "BG", "2", "70"},
-      {"", "a4-2b-b0-00-00-04", "3", "B", "3", "40"},
-      {"Home", "a4-2b-b0-00-00-05", "9", "G", "3", "91"},
-  };
-  return scenario;
-}
-
-// Pages over an in-process bridge: the link is scripted, the bridge answers from a scenario.
-class BridgePages : public ::testing::Test {
-protected:
-  void SetUp() override {
-    ClearRecords();
-    char text[MAC_TEXT_SIZE];
-    mac_bytes_to_text(OWN, text);
-    host_adapter_macs.Set(text);
-    mac_bytes_to_text(BRIDGE, text);
-    selected_device_mac.Set(text);
-  }
-
-  // Opens the site survey page and waits for its first survey.
-  std::unique_ptr<WizardDriver> OpenSurvey() {
-    auto driver = std::make_unique<WizardDriver>(std::make_unique<CSiteSurveyPage>());
-    EXPECT_TRUE(driver->WaitForMessage(WM_SURVEY_RESULT));
-    return driver;
-  }
-
-  ScriptedLink link;
-  FakeBridge bridge{link.capture(), BRIDGE, FourNetworks()};
-};
 
 using SurveyPage = BridgePages;
 using SummaryPage = BridgePages;
