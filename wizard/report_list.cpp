@@ -11,6 +11,8 @@ ReportList::ReportList(QWidget* page, int id, std::function<void(By)> on_click)
   SetControlId(this, id);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Rows are chosen whole, with the arrows; Tab leaves the list for the next control.
+  setTabKeyNavigation(false);
   verticalHeader()->hide();
   verticalHeader()->setDefaultSectionSize(22);
   viewport()->installEventFilter(this);

@@ -1,7 +1,8 @@
 // The report-style list of the device list and site survey pages: one whole row selected at a
 // time, no editing, a grid, headings on the left, and every click reported, also one on empty
 // space (the pages decide what a click means). A row chosen with the keyboard (arrows, Home,
-// End, Page Up and Down, Space) is reported as a click is, saying it came from the keyboard.
+// End, Page Up and Down, Space) is reported as a click is, saying it came from the keyboard; Tab
+// leaves the list.
 #pragma once
 
 #include <QString>

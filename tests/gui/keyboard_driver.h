@@ -11,11 +11,21 @@
 
 #include <gtest/gtest.h>
 
+// What a screen reader calls a control: its name, or for a drop-down list, whose name on Linux is
+// its choice, the name of the label that its label relation points to.
+inline QString SpokenName(QAccessibleInterface* accessible) {
+  if (accessible->role() == QAccessible::ComboBox) {
+    const auto labels = accessible->relations(QAccessible::Label);
+    return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name);
+  }
+  return accessible->text(QAccessible::Name);
+}
+
 // The name a screen reader gives `widget`; empty for none.
 inline QString AccessibleName(QWidget* widget) {
   QAccessibleInterface* accessible =
       widget ? QAccessible::queryAccessibleInterface(widget) : nullptr;
-  return accessible ? accessible->text(QAccessible::Name) : QString();
+  return accessible ? SpokenName(accessible) : QString();
 }
 
 class KeyboardDriver {
@@ -42,12 +52,16 @@ public:
   // Presses Tab until the control named `name` has the focus; fails when a whole round of the
   // page does not reach it.
   static void TabTo(QWidget* page, const QString& name) {
+    QStringList met;
     for (int presses = 0; presses < 40; ++presses) {
       if (FocusName(page) == name)
         return;
+      met << FocusName(page);
       Press(page, Qt::Key_Tab);
     }
-    FAIL() << "Tab never reaches \"" << name.toStdString() << "\"";
+    met.removeDuplicates();
+    FAIL() << "Tab never reaches \"" << name.toStdString() << "\", only "
+           << met.join(", ").toStdString();
   }
 };
 

@@ -132,16 +132,6 @@ const std::vector<PageNames>& ExpectedNames() {
   return pages;
 }
 
-// What a screen reader calls a control: its name, or for a drop-down list, whose name on Linux is
-// its choice, the label that its label relation points to.
-QString SpokenName(QAccessibleInterface* accessible) {
-  if (accessible->role() == Role::ComboBox) {
-    const auto labels = accessible->relations(QAccessible::Label);
-    return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name);
-  }
-  return accessible->text(QAccessible::Name);
-}
-
 Stop StopAt(QWidget* widget) {
   QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
   return accessible ? Stop{accessible->role(), SpokenName(accessible)}

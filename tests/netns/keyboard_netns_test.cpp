@@ -1,0 +1,150 @@
+// One whole flow per security mode, by key presses only, with real frames over veth against the
+// emulator: the bridge found, a network chosen, its key typed, the settings saved, the wizard
+// ended, and not one mouse event on the way. Each flow ends with the exact settings text that
+// the bridge stored, as the flows by mouse do.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QTableWidget>
+
+#include "tests/gui/keyboard_driver.h"
+#include "tests/netns/wizard_over_veth.h"
+#include "wizard/finish_page.h"
+#include "wizard/security_page.h"
+#include "wizard/site_survey_page.h"
+#include "wizard/summary_page.h"
+#include "wizard/wep_page.h"
+#include "wizard/wpa_page.h"
+
+namespace {
+
+const char* const BRIDGE = "02-00-00-00-0b-01";
+
+class KeyboardOverVeth : public WizardOverVethTest {
+protected:
+  CPageBase* Page() const { return wizard->page(); }
+  void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    KeyboardDriver::Press(Page(), key, modifiers);
+  }
+  void Type(const QString& text) { KeyboardDriver::Type(Page(), text); }
+  void TabTo(const QString& name) { KeyboardDriver::TabTo(Page(), name); }
+  QString Focus() const { return KeyboardDriver::FocusName(Page()); }
+
+  // Enter, and the page that the flow hands over to.
+  void EnterTo(int idd) {
+    Press(Qt::Key_Return);
+    ASSERT_TRUE(wizard->Advance()) << "page " << Page()->Idd() << " stayed";
+    ASSERT_EQ(Page()->Idd(), idd);
+  }
+
+  // Start-up, the first bridge chosen with the arrows, and the survey it makes.
+  void ToTheSurvey() {
+    ASSERT_NO_FATAL_FAILURE(OpenWizard());
+    ASSERT_EQ(Focus(), "Bridges on the network");
+    Press(Qt::Key_Down);
+    ASSERT_NO_FATAL_FAILURE(EnterTo(CSiteSurveyPage::IDD));
+    ASSERT_TRUE(wizard->WaitForMessage(WM_SURVEY_RESULT));
+    ASSERT_EQ(Focus(), "Wireless networks");
+  }
+
+  // Down the network list until the row named `ssid` is chosen.
+  void ArrowTo(const QString& ssid) {
+    auto* list = wizard->Control<QTableWidget>(CSiteSurveyPage::IDC_LIST);
+    for (int presses = 0; presses <= list->rowCount(); ++presses) {
+      const auto selected = list->selectedItems();
+      if (!selected.isEmpty() && list->item(selected.first()->row(), 0)->text() == ssid)
+        return;
+      Press(Qt::Key_Down);
+    }
+    FAIL() << "no row " << ssid.toStdString();
+  }
+
+  // On the summary page: Enter saves; on the finish page Enter ends the wizard.
+  void SaveEndAndExpect(const netns::Emulator& bridge, const std::string& settings) {
+    ASSERT_EQ(Page()->Idd(), CSummaryPage::IDD);
+    ASSERT_EQ(Focus(), "Next");
+    Press(Qt::Key_Return);
+    ASSERT_TRUE(wizard->WaitForMessage(WM_SAVE_RESULT));
+    ASSERT_EQ(wizard->Status(CSummaryPage::IDC_STATUS), "Save config successfully !");
+    ASSERT_TRUE(wizard->Advance());
+    ASSERT_EQ(Page()->Idd(), CFinishPage::IDD);
+    EXPECT_EQ(bridge.settings(), settings);
+    Press(Qt::Key_Return);
+    EXPECT_FALSE(wizard->Advance()) << "Enter ends the wizard on the finish page";
+  }
+
+  MouseWatch mouse;
+};
+
+} // namespace
+
+TEST_F(KeyboardOverVeth, DisableForAnOpenNetworkFromTheList) {
+  auto& bridge = StartEmulator(ScenarioText(BRIDGE));
+  ASSERT_NO_FATAL_FAILURE(ToTheSurvey());
+  ASSERT_NO_FATAL_FAILURE(ArrowTo("OpenCafe"));
+  ASSERT_NO_FATAL_FAILURE(EnterTo(CSummaryPage::IDD));
+  SaveEndAndExpect(bridge, SettingsText("OpenCafe", "0", "0", "0", NO_KEYS, "1", ""));
+  EXPECT_EQ(mouse.events(), 0);
+}
+
+TEST_F(KeyboardOverVeth, WepWithAnAsciiKeyAndTheFormatChosenByArrow) {
+  auto& bridge = StartEmulator(ScenarioText(BRIDGE));
+  ASSERT_NO_FATAL_FAILURE(ToTheSurvey());
+  ASSERT_NO_FATAL_FAILURE(ArrowTo("OldPrinter"));
+  ASSERT_NO_FATAL_FAILURE(EnterTo(CWepPage::IDD));
+  ASSERT_EQ(Focus(), "Key 1");
+  ASSERT_NO_FATAL_FAILURE(TabTo("Key format"));
+  Press(Qt::Key_Up);
+  EXPECT_EQ(wizard->Control<QComboBox>(CWepPage::IDC_FORMAT)->currentText(), "ASCII");
+  EXPECT_EQ(wizard->as<CWepPage>()->HintBitmap(), ASCII_KEY_HINT);
+  ASSERT_NO_FATAL_FAILURE(TabTo("Key 1"));
+  Type("abcde");
+  ASSERT_NO_FATAL_FAILURE(EnterTo(CSummaryPage::IDD));
+  SaveEndAndExpect(bridge, SettingsText("OldPrinter", "1", "5", "0",
+                                        "7006 :6162636465\n7007 :\n7008 :\n7009 :\n", "1", ""));
+  EXPECT_EQ(mouse.events(), 0);
+}
+
+TEST_F(KeyboardOverVeth, WpaPskWithAShortPassphraseFirst) {
+  auto& bridge = StartEmulator(ScenarioText(BRIDGE));
+  ASSERT_NO_FATAL_FAILURE(ToTheSurvey());
+  ASSERT_NO_FATAL_FAILURE(ArrowTo("Office"));
+  ASSERT_NO_FATAL_FAILURE(EnterTo(CWpaPage::IDD));
+  ASSERT_EQ(Focus(), "Passphrase");
+  Type("short");
+  Press(Qt::Key_Return);
+  EXPECT_EQ(wizard->Status(CWpaPage::IDC_STATUS), "Passphrase at least 8 characters !");
+  ASSERT_TRUE(Page()->isVisible()) << "Enter kept the page and what was typed";
+  Type(" but now long");
+  ASSERT_NO_FATAL_FAILURE(EnterTo(CSummaryPage::IDD));
+  SaveEndAndExpect(bridge,
+                   SettingsText("Office", "2", "32", "0", NO_KEYS, "0", "short but now long"));
+  EXPECT_EQ(mouse.events(), 0);
+}
+
+TEST_F(KeyboardOverVeth, Wpa2ForAnSsidTypedByHandAndChosenOnTheSecurityPage) {
+  auto& bridge = StartEmulator(ScenarioText(BRIDGE));
+  ASSERT_NO_FATAL_FAILURE(ToTheSurvey());
+  ASSERT_NO_FATAL_FAILURE(TabTo("From list"));
+  Press(Qt::Key_Down); // the arrows move within the pair, and choose
+  ASSERT_EQ(Focus(), "Manual") << "the arrows keep the focus in the pair";
+  ASSERT_TRUE(wizard->Control(CSiteSurveyPage::IDC_SSID)->isEnabled());
+  ASSERT_NO_FATAL_FAILURE(TabTo("SSID"));
+  Type("Typed Net");
+  ASSERT_NO_FATAL_FAILURE(EnterTo(CSecurityPage::IDD));
+  ASSERT_EQ(Focus(), "Security");
+  // The list opens with Alt+Down; the arrows move in it, and Enter chooses without leaving.
+  Press(Qt::Key_Down, Qt::AltModifier);
+  ASSERT_NE(QApplication::activePopupWidget(), nullptr) << "the list did not open";
+  for (int i = 0; i < 3; ++i)
+    Press(Qt::Key_Down);
+  Press(Qt::Key_Return);
+  ASSERT_TRUE(wizard->Advance());
+  ASSERT_EQ(Page()->Idd(), CWpaPage::IDD);
+  EXPECT_EQ(wizard->as<CWpaPage>()->SecurityModeNumber(), 3);
+  ASSERT_EQ(Focus(), "Passphrase");
+  Type("twelve chars");
+  ASSERT_NO_FATAL_FAILURE(EnterTo(CSummaryPage::IDD));
+  SaveEndAndExpect(bridge, SettingsText("Typed Net", "3", "32", "0", NO_KEYS, "1", "twelve chars"));
+  EXPECT_EQ(mouse.events(), 0);
+}
