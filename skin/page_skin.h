@@ -35,7 +35,7 @@ void PlaceSkinButton(CSkinButton* button, const QRect& rect, int normal, int hov
 // The same at `place`, with its focus picture, and named by its caption for screen readers.
 void PlaceSkinButton(CSkinButton* button, const ButtonPlace& place);
 
-// The status line's place on every page that has one, with no tip.
+// The status line's place on every page that has one, with no tip, in the artwork's ink.
 inline constexpr QRect STATUS_LINE_RECT{29, 413, 412, 20};
 void PlaceStatusLine(CTransparentLabel* label);
 

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 
 #include "platform/page_base.h"
+#include "res/page_colours.h"
 
 ReportList::ReportList(QWidget* page, int id, std::function<void(By)> on_click)
     : QTableWidget(page), on_click_(std::move(on_click)) {
@@ -13,6 +14,14 @@ ReportList::ReportList(QWidget* page, int id, std::function<void(By)> on_click)
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   // Rows are chosen whole, with the arrows; Tab leaves the list for the next control.
   setTabKeyNavigation(false);
+  // The chosen row in a blue that white text reads on at 7:1 (the default style's at 3.7:1), also
+  // while the page is not the active window.
+  QPalette colours = palette();
+  for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+    colours.setColor(group, QPalette::Highlight, QColor::fromRgb(HEADER_BLUE));
+    colours.setColor(group, QPalette::HighlightedText, Qt::white);
+  }
+  setPalette(colours);
   verticalHeader()->hide();
   verticalHeader()->setDefaultSectionSize(22);
   viewport()->installEventFilter(this);

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QString>
 
+#include "res/page_colours.h"
 #include "res/page_layout.h"
 
 namespace artwork {
@@ -16,7 +17,7 @@ namespace artwork {
 // contrast test measures each one.
 inline const QColor NAVY{0x14, 0x30, 0x4f};
 inline const QColor HEADER_TOP{0x17, 0x3d, 0x63};
-inline const QColor HEADER_BOTTOM{0x1f, 0x5c, 0x8a};
+inline const QColor HEADER_BOTTOM{HEADER_BLUE};
 inline const QColor ACCENT{0x2b, 0xb3, 0xc0};
 inline const QColor ACCENT_DARK{0x1f, 0x7f, 0xbf};
 // The accent where it is text, or lies under white text.
@@ -25,7 +26,7 @@ inline const QColor BODY{0xf3, 0xf6, 0xfa};
 inline const QColor RULE{0xd6, 0xdf, 0xe9};
 inline const QColor PANEL{0xff, 0xff, 0xff};
 inline const QColor PANEL_BORDER{0xc3, 0xd0, 0xde};
-inline const QColor INK{0x1f, 0x2d, 0x3d};
+inline const QColor INK{PAGE_INK};
 inline const QColor MUTED{0x5b, 0x6b, 0x7c};
 inline const QColor HEADER_TEXT{0xc4, 0xdc, 0xef};
 inline const QColor FOOTER_TEXT{0xb8, 0xc7, 0xd9};

@@ -10,6 +10,7 @@
 #include "qt_printers.h"
 
 #include "platform/bitmaps.h"
+#include "res/page_colours.h"
 #include "skin/page_skin.h"
 #include "skin/transparent_label.h"
 #include "widget_pixels.h"
@@ -72,8 +73,9 @@ TEST_F(TransparentLabelTest, TextIsDrawnInItsColourOverThePicture) {
   label_->SetText("Searching Wireless Network ...");
   const QImage shown = page_.StatusArea();
   EXPECT_NE(shown, page_.BackgroundUnderStatusLine());
-  EXPECT_EQ(label_->Color(), QColor(150, 150, 150));
-  EXPECT_TRUE(HasPixelNear(shown, QColor(150, 150, 150)));
+  EXPECT_EQ(label_->Color(), QColor::fromRgb(PAGE_INK)) << "a status line writes in ink";
+  EXPECT_TRUE(HasPixelNear(shown, QColor::fromRgb(PAGE_INK)));
+  EXPECT_EQ(CTransparentLabel().Color(), QColor(150, 150, 150)) << "a bare label in grey";
 
   label_->SetColor(Qt::white);
   label_->SetText("5.0.32.7");
