@@ -16,7 +16,7 @@ FUZZ_SECONDS ?= 600
 PACKAGES := cmake g++ make ninja-build pkg-config qt6-base-dev libpcap-dev googletest \
             libgtest-dev libgmock-dev iproute2 fonts-liberation clang libclang-rt-14-dev \
             libcap2-bin dpkg-dev file lintian desktop-file-utils tshark util-linux \
-            libcli11-dev nlohmann-json3-dev
+            libcli11-dev nlohmann-json3-dev weston qt6-wayland
 
 # Any report fails the test it comes from: ASan and UBSan abort on their first report (the
 # build has no recovery), LeakSanitizer fails the program at exit, TSan stops at its first.
