@@ -16,7 +16,8 @@ FUZZ_SECONDS ?= 600
 PACKAGES := cmake g++ make ninja-build pkg-config qt6-base-dev libpcap-dev googletest \
             libgtest-dev libgmock-dev iproute2 fonts-liberation clang libclang-rt-14-dev \
             libcap2-bin dpkg-dev file lintian desktop-file-utils tshark util-linux \
-            libcli11-dev nlohmann-json3-dev weston qt6-wayland
+            libcli11-dev nlohmann-json3-dev weston qt6-wayland at-spi2-core python3-pyatspi \
+            dbus-daemon xvfb xauth
 
 # Any report fails the test it comes from: ASan and UBSan abort on their first report (the
 # build has no recovery), LeakSanitizer fails the program at exit, TSan stops at its first.
