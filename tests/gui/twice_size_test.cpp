@@ -91,8 +91,3 @@ TEST_F(TwiceSize, TheProductLinkKeepsItsShapeAndShowsTheTwiceSizeBubbleInside) {
   }
   EXPECT_GT(compared, 4000);
 }
-
-TEST_F(TwiceSize, TheWindowIconComesInBothSizes) {
-  const QList<QSize> sizes = ApplicationIcon().availableSizes();
-  EXPECT_TRUE(sizes.contains(QSize(64, 64)) && sizes.contains(QSize(128, 128)));
-}
