@@ -22,7 +22,8 @@ PACKAGES := cmake g++ make ninja-build pkg-config qt6-base-dev libpcap-dev googl
 # Any report fails the test it comes from: ASan and UBSan abort on their first report (the
 # build has no recovery), LeakSanitizer fails the program at exit, TSan stops at its first.
 ASAN_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1 \
-            UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+            UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+            LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
 # The TSan build runs with them too: it runs the artwork generator (Qt image code, see
 # tsan.supp) and lists the tests.
 TSAN_ENV := TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=$(CURDIR)/tests/gui/tsan.supp

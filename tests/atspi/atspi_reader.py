@@ -34,7 +34,7 @@ def walk(node):
             yield from walk(child)
 
 
-def find_window(app_name, title, seconds=15):
+def find_window(app_name, title, seconds=60):
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
         desktop = pyatspi.Registry.getDesktop(0)
@@ -67,7 +67,7 @@ def control(window, role, name):
     return None
 
 
-def wait_for_name_change(label, expected, seconds=5):
+def wait_for_name_change(label, expected, seconds=30):
     """Listens for the name-change events a screen reader hears, until `label`'s is `expected`."""
     heard = []
 
