@@ -22,6 +22,7 @@
 #include "link/mac_text.h"
 #include "platform/open_link.h"
 #include "tests/gui/wizard_driver.h"
+#include "tests/netns/flow_settings.h"
 #include "tests/netns/testnet.h"
 #include "tests/netns/wizard_over_veth.h"
 #include "wizard/device_list_page.h"
@@ -39,25 +40,6 @@ namespace {
 
 const char* const BRIDGE_MAC = "02-00-00-00-0b-01";
 const char* const SECOND_BRIDGE_MAC = "02-00-00-00-0b-02";
-
-std::string Scenario(const char* mac) {
-  return std::string("mac = ") + mac +
-         "\nssid = Previous\nsecmode = 2\n"
-         "network = OpenCafe|a4:2b:b0:00:00:01|1|BG|0|80\n"
-         "network = OldPrinter|a4:2b:b0:00:00:02|6|B|1|35\n"
-         "network = Office|a4:2b:b0:00:00:03|11|BG|2|70\n"
-         "network = |a4:2b:b0:00:00:04|3|G|3|40\n"
-         "network = Home|a4:2b:b0:00:00:05|9|G|3|91\n";
-}
-
-std::string Settings(const std::string& ssid, const char* mode, const char* key_length,
-                     const char* index, const std::string& keys, const char* cipher,
-                     const std::string& passphrase) {
-  return "7000 :" + ssid + "\n7001 :16\n7002 :0\n7003 :" + mode + "\n7004 :" + key_length +
-         "\n7005 :" + index + "\n" + keys + "7012 :3\n7013 :0\n7018 :" + cipher +
-         "\n7019 :" + passphrase + "\n7022 :0\n";
-}
-const std::string NO_KEYS = "7006 :\n7007 :\n7008 :\n7009 :\n";
 
 // Every frame of a log but the settled-log markers, one line each, without the time.
 std::string Wire(const std::vector<FrameLogEntry>& log) {
@@ -212,7 +194,7 @@ TEST_F(WizardOverVeth, OpenNetworkFromTheList) {
   ASSERT_NO_FATAL_FAILURE(ChooseNetwork("OpenCafe"));
   Next(CSiteSurveyPage::IDC_NEXT, CSummaryPage::IDD);
   EXPECT_EQ(wizard->as<CSummaryPage>()->Origin(), 0);
-  SaveAndExpect(bridge, Settings("OpenCafe", "0", "0", "0", NO_KEYS, "1", ""));
+  SaveAndExpect(bridge, OPEN_FROM_LIST);
 }
 
 // The browser that Visit Web Site starts, with the bridge found, surveyed and saved: it inherits
@@ -222,8 +204,7 @@ TEST_F(WizardOverVeth, TheBrowserStartedByTheFinishPageInheritsNoSocket) {
   auto& bridge = StartBridge(BRIDGE_MAC);
   ASSERT_NO_FATAL_FAILURE(ChooseNetwork("OpenCafe"));
   Next(CSiteSurveyPage::IDC_NEXT, CSummaryPage::IDD);
-  ASSERT_NO_FATAL_FAILURE(
-      SaveAndExpect(bridge, Settings("OpenCafe", "0", "0", "0", NO_KEYS, "1", "")));
+  ASSERT_NO_FATAL_FAILURE(SaveAndExpect(bridge, OPEN_FROM_LIST));
 
   // Stand-ins for every program on the way to the browser: xdg-open where the platform uses
   // it, else xdg-mime and the browser its answer names.
@@ -268,8 +249,7 @@ TEST_F(WizardOverVeth, Wep64AsciiKey) {
   wizard->Choose(CWepPage::IDC_FORMAT, 0);
   wizard->Type(CWepPage::IDC_KEY1, "abcde");
   Next(CWepPage::IDC_NEXT, CSummaryPage::IDD);
-  SaveAndExpect(bridge, Settings("OldPrinter", "1", "5", "0",
-                                 "7006 :6162636465\n7007 :\n7008 :\n7009 :\n", "1", ""));
+  SaveAndExpect(bridge, WEP64_ASCII);
 }
 
 TEST_F(WizardOverVeth, Wep128HexOnKeyTwo) {
@@ -279,9 +259,7 @@ TEST_F(WizardOverVeth, Wep128HexOnKeyTwo) {
   wizard->Type(CWepPage::IDC_KEY1 + 1, "00112233445566778899AABBCC");
   wizard->Control<QComboBox>(CWepPage::IDC_DEFAULT_KEY)->setCurrentIndex(1);
   Next(CWepPage::IDC_NEXT, CSummaryPage::IDD);
-  SaveAndExpect(bridge,
-                Settings("OldPrinter", "1", "13", "1",
-                         "7006 :\n7007 :00112233445566778899AABBCC\n7008 :\n7009 :\n", "1", ""));
+  SaveAndExpect(bridge, WEP128_HEX_KEY2);
 }
 
 TEST_F(WizardOverVeth, WpaPskFromTheListIsLockedOnItsMode) {
@@ -293,7 +271,7 @@ TEST_F(WizardOverVeth, WpaPskFromTheListIsLockedOnItsMode) {
   wizard->Type(CWpaPage::IDC_PASSPHRASE, "office passphrase");
   Next(CWpaPage::IDC_NEXT, CSummaryPage::IDD);
   EXPECT_EQ(wizard->as<CSummaryPage>()->Origin(), 3);
-  SaveAndExpect(bridge, Settings("Office", "2", "32", "0", NO_KEYS, "0", "office passphrase"));
+  SaveAndExpect(bridge, WPA_FROM_LIST);
 }
 
 TEST_F(WizardOverVeth, Wpa2ChosenOnTheSecurityPageAfterManualEntry) {
@@ -307,7 +285,7 @@ TEST_F(WizardOverVeth, Wpa2ChosenOnTheSecurityPageAfterManualEntry) {
   wizard->Type(CWpaPage::IDC_PASSPHRASE, "twelve chars");
   Next(CWpaPage::IDC_NEXT, CSummaryPage::IDD);
   EXPECT_EQ(wizard->as<CSummaryPage>()->Origin(), 4);
-  SaveAndExpect(bridge, Settings("Typed Net", "3", "32", "0", NO_KEYS, "1", "twelve chars"));
+  SaveAndExpect(bridge, WPA2_TYPED);
 }
 
 TEST_F(WizardOverVeth, HiddenSsidTypedByHand) {
@@ -317,7 +295,7 @@ TEST_F(WizardOverVeth, HiddenSsidTypedByHand) {
   Next(CSiteSurveyPage::IDC_NEXT, CWpaPage::IDD);
   wizard->Type(CWpaPage::IDC_PASSPHRASE, "hidden but safe");
   Next(CWpaPage::IDC_NEXT, CSummaryPage::IDD);
-  SaveAndExpect(bridge, Settings("Backroom", "3", "32", "0", NO_KEYS, "1", "hidden but safe"));
+  SaveAndExpect(bridge, HIDDEN_WPA2);
 }
 
 TEST_F(WizardOverVeth, DisableAfterAWpaVisitKeepsThePassphrase) {
