@@ -42,14 +42,9 @@ double run_cli(const std::vector<std::string>& arguments, const std::string& sec
     const int null = open("/dev/null", O_WRONLY);
     dup2(null, STDOUT_FILENO);
     close(input[1]);
-    std::vector<std::string> texts = {QBR20G_CLI_PATH, "--quiet"};
-    texts.insert(texts.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& text : texts)
-      argv.push_back(text.data());
-    argv.push_back(nullptr);
-    execv(argv[0], argv.data());
-    _exit(127);
+    std::vector<std::string> argv = {QBR20G_CLI_PATH, "--quiet"};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    netns::exec_argv(argv);
   }
   close(input[0]);
   if (write(input[1], secrets.data(), secrets.size()) < 0) {

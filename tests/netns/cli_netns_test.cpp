@@ -54,14 +54,9 @@ public:
       dup2(in[0], STDIN_FILENO);
       dup2(out[1], STDOUT_FILENO);
       dup2(err[1], STDERR_FILENO);
-      std::vector<std::string> texts = {program};
-      texts.insert(texts.end(), arguments.begin(), arguments.end());
-      std::vector<char*> argv;
-      for (std::string& text : texts)
-        argv.push_back(text.data());
-      argv.push_back(nullptr);
-      execv(argv[0], argv.data());
-      _exit(127);
+      std::vector<std::string> argv = {program};
+      argv.insert(argv.end(), arguments.begin(), arguments.end());
+      netns::exec_argv(argv);
     }
     close(in[0]);
     close(out[1]);
