@@ -21,6 +21,7 @@
 #include "link/capture_handle.h"
 #include "link/frame_exchange.h"
 #include "link/link_frame.h"
+#include "link/link_ticks.h"
 #include "link/link_timing.h"
 #include "link/mac_text.h"
 #include "tests/netns/testnet.h"
@@ -35,36 +36,6 @@ constexpr int DISCOVERY_RUNS = 3; // each waits out the tick rule, about 5 s
 constexpr double TARGET_MS = 20.0;
 constexpr double DISCOVERY_SLACK_MS = 500.0;
 constexpr double CPU_SHARE_TARGET = 0.02;
-
-// The worker page's timer 2: ticks every period from its start, as SetTimer(TIMER_RX_TICK)
-// before discovery gives them.
-class PageTimer {
-public:
-  explicit PageTimer(std::chrono::milliseconds period)
-      : thread_([this, period] {
-          std::unique_lock lock(mutex_);
-          while (!stop_) {
-            if (!wake_.wait_for(lock, period, [this] { return stop_; }))
-              tick_rx_timeout();
-          }
-        }) {}
-  ~PageTimer() {
-    {
-      std::lock_guard lock(mutex_);
-      stop_ = true;
-    }
-    wake_.notify_one();
-    thread_.join();
-  }
-  PageTimer(const PageTimer&) = delete;
-  PageTimer& operator=(const PageTimer&) = delete;
-
-private:
-  std::mutex mutex_;
-  std::condition_variable wake_;
-  bool stop_ = false;
-  std::thread thread_;
-};
 
 // A bridge that hears twenty networks, as a busy neighbourhood gives.
 std::string scenario() {
@@ -174,7 +145,7 @@ int measure(netns::TestNet& net) {
     const auto start = std::chrono::steady_clock::now();
     int found = 0;
     {
-      PageTimer timer(link_timing().tick_period);
+      LinkTicks ticks;
       found = discover_devices(buffer, buffer, host_macs, devices);
     }
     discoveries.push_back(milliseconds_since(start));

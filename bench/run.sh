@@ -9,7 +9,7 @@ if [[ ${1:-} == --help ]]; then
   exit 0
 fi
 build=${1:-build}
-programs=(parse_bench region_bench link_round_trip_bench device_ops_bench adapter_search_bench
+programs=(parse_bench region_bench link_round_trip_bench device_ops_bench adapter_search_bench cli_bench
   wizard_bench)
 
 rows=$(mktemp)

@@ -3,12 +3,9 @@
 #include <pcap/pcap.h>
 
 #include <algorithm>
-#include <condition_variable>
 #include <cstdio>
 #include <cstring>
 #include <map>
-#include <mutex>
-#include <thread>
 
 #include "cli/exit_status.h"
 #include "cli/progress_line.h"
@@ -128,32 +125,6 @@ void discover_on(const std::vector<CliAdapter>& adapters, ProgressLine& progress
 }
 
 } // namespace
-
-struct LinkTicks::State {
-  std::mutex mutex;
-  std::condition_variable stop;
-  bool stopping = false;
-  std::thread thread;
-};
-
-LinkTicks::LinkTicks() : state_(new State) {
-  state_->thread = std::thread([state = state_] {
-    std::unique_lock lock(state->mutex);
-    while (
-        !state->stop.wait_for(lock, link_timing().tick_period, [state] { return state->stopping; }))
-      tick_rx_timeout();
-  });
-}
-
-LinkTicks::~LinkTicks() {
-  {
-    std::lock_guard lock(state_->mutex);
-    state_->stopping = true;
-  }
-  state_->stop.notify_one();
-  state_->thread.join();
-  delete state_;
-}
 
 int find_cli_adapters(const std::string& only, std::vector<CliAdapter>* adapters) {
   if (!only.empty())

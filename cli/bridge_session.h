@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "link/link_ticks.h"
+
 class ProgressLine;
 
 struct CliAdapter {
@@ -16,20 +18,6 @@ struct CliAdapter {
 struct CliBridge {
   std::string mac; // MAC text
   CliAdapter adapter;
-};
-
-// The page timer's ticks for as long as it lives: a thread that calls tick_rx_timeout once a
-// tick period, as the pages' timer 2 does while their worker runs.
-class LinkTicks {
-public:
-  LinkTicks();
-  ~LinkTicks();
-  LinkTicks(const LinkTicks&) = delete;
-  LinkTicks& operator=(const LinkTicks&) = delete;
-
-private:
-  struct State;
-  State* state_;
 };
 
 // The wired adapters to use: the one named `only` (checked, and its capture opened), or every

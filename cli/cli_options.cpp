@@ -46,7 +46,7 @@ void add_bridge_options(CLI::App& command, CliOptions& options, bool several) {
                                            "with --adapter, no discovery is run"
                                          : "the bridge, by its MAC; with --adapter, no "
                                            "discovery is run")
-                     ->check(BRIDGE_MAC)
+                     ->transform(BRIDGE_MAC)
                      ->type_name("MAC");
   if (!several)
     bridge->expected(1);
@@ -61,6 +61,8 @@ std::optional<CliOptions> parse_cli_options(int argc, char** argv, int* status) 
                "qbr20g-cli"};
   app.set_version_flag("--version", VERSION);
   app.require_subcommand(1, 1);
+  // --json and --quiet may also come after the command.
+  app.fallthrough();
   app.add_flag("--json", options.json,
                "write the result as one JSON document (arrays of objects with fixed keys)");
   app.add_flag("-q,--quiet", options.quiet, "no progress line and no notes on standard error");

@@ -20,6 +20,17 @@ namespace {
 
 bool progress_wanted(const CliOptions& options) { return !options.quiet && isatty(STDERR_FILENO); }
 
+// The one bridge that survey and show work on, surveyed: `NetworkTable` and `CurrentNetwork`
+// hold its report.
+int survey_chosen_bridge(const CliOptions& options, CliBridge* bridge, int* count) {
+  ProgressLine progress(progress_wanted(options));
+  const BridgeChoice choice = choose_bridges(options, false, progress);
+  if (choice.status != EXIT_DONE)
+    return choice.status;
+  *bridge = choice.bridges.front();
+  return survey_bridge(*bridge, progress, count);
+}
+
 } // namespace
 
 int run_adapters(const CliOptions& options) {
@@ -74,12 +85,9 @@ int run_list(const CliOptions& options) {
 }
 
 int run_survey(const CliOptions& options) {
-  ProgressLine progress(progress_wanted(options));
-  const BridgeChoice choice = choose_bridges(options, false, progress);
-  if (choice.status != EXIT_DONE)
-    return choice.status;
+  CliBridge bridge;
   int count = 0;
-  const int status = survey_bridge(choice.bridges.front(), progress, &count);
+  const int status = survey_chosen_bridge(options, &bridge, &count);
   if (status != EXIT_DONE)
     return status;
 
@@ -114,13 +122,9 @@ int run_survey(const CliOptions& options) {
 }
 
 int run_show(const CliOptions& options) {
-  ProgressLine progress(progress_wanted(options));
-  const BridgeChoice choice = choose_bridges(options, false, progress);
-  if (choice.status != EXIT_DONE)
-    return choice.status;
-  const CliBridge& bridge = choice.bridges.front();
+  CliBridge bridge;
   int count = 0;
-  const int status = survey_bridge(bridge, progress, &count);
+  const int status = survey_chosen_bridge(options, &bridge, &count);
   if (status != EXIT_DONE)
     return status;
   const std::string_view ssid = field_text(CurrentNetwork.ssid);

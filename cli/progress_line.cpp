@@ -31,19 +31,26 @@ void ProgressLine::Show(const std::string& what, std::chrono::milliseconds expec
   changed_.notify_one();
 }
 
+// The line is gone from the screen before Clear returns, so that what is printed next (the
+// result, a message) starts on a clean line.
 void ProgressLine::Clear() {
   if (!enabled_)
     return;
-  {
-    std::lock_guard lock(mutex_);
-    shown_ = false;
-  }
-  changed_.notify_one();
+  std::lock_guard lock(mutex_);
+  shown_ = false;
+  Erase();
+}
+
+void ProgressLine::Erase() {
+  if (!on_screen_)
+    return;
+  std::fputs("\r\033[K", stderr);
+  std::fflush(stderr);
+  on_screen_ = false;
 }
 
 void ProgressLine::Run() {
   std::unique_lock lock(mutex_);
-  bool on_screen = false;
   while (!ending_) {
     if (shown_) {
       const auto left = std::chrono::duration_cast<std::chrono::seconds>(
@@ -51,16 +58,9 @@ void ProgressLine::Run() {
       std::fprintf(stderr, "\r\033[K%s  %lld s left", what_.c_str(),
                    static_cast<long long>(std::max<std::chrono::seconds::rep>(left.count(), 1)));
       std::fflush(stderr);
-      on_screen = true;
-    } else if (on_screen) {
-      std::fputs("\r\033[K", stderr);
-      std::fflush(stderr);
-      on_screen = false;
+      on_screen_ = true;
     }
     changed_.wait_for(lock, std::chrono::milliseconds{250});
   }
-  if (on_screen) {
-    std::fputs("\r\033[K", stderr);
-    std::fflush(stderr);
-  }
+  Erase();
 }

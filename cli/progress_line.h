@@ -21,6 +21,7 @@ public:
 
 private:
   void Run();
+  void Erase(); // mutex_ held
 
   const bool enabled_;
   std::mutex mutex_;
@@ -28,6 +29,7 @@ private:
   std::string what_;
   std::chrono::steady_clock::time_point end_;
   bool shown_ = false;
+  bool on_screen_ = false;
   bool ending_ = false;
   std::thread thread_;
 };

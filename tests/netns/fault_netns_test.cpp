@@ -137,6 +137,20 @@ protected:
     return emu.settled_log(own, peer);
   }
 
+  // To the survey page of our bridge, with a pause of 1.5 s, until the bridge has been told to
+  // scan: the survey is then in its pause.
+  void IntoTheSurveyPause() {
+    link_timing().survey_scan_pause = std::chrono::milliseconds{1500};
+    StartBridge();
+    ASSERT_NO_FATAL_FAILURE(OpenWizard());
+    const int row = static_cast<int>(ListedDevices().indexOf(BRIDGE_TEXT));
+    ASSERT_GE(row, 0);
+    wizard->ClickRow(CDeviceListPage::IDC_LIST, row);
+    wizard->Click(CDeviceListPage::IDC_NEXT);
+    ASSERT_TRUE(wizard->Advance());
+    ASSERT_TRUE(WaitWithEvents([&] { return count_sent(bridge->log(), RSP_EXECUTE_ACK) == 1; }));
+  }
+
   // Waits for `done` while the page's timers and posted calls run.
   static bool WaitWithEvents(const std::function<bool()>& done) {
     const auto end = Clock::now() + std::chrono::seconds{10};
@@ -338,17 +352,8 @@ TEST_F(FaultOverVeth, BridgeVanishingBeforeItsApplyCommandLeavesTheWholeTextAndA
 }
 
 TEST_F(FaultOverVeth, AdapterGoingDownDuringTheSurveyPauseEndsItCleanlyWithoutBusyWaiting) {
-  link_timing().survey_scan_pause = std::chrono::milliseconds{1500};
-  StartBridge();
-  ASSERT_NO_FATAL_FAILURE(OpenWizard());
-  const int row = static_cast<int>(ListedDevices().indexOf(BRIDGE_TEXT));
-  ASSERT_GE(row, 0);
-  wizard->ClickRow(CDeviceListPage::IDC_LIST, row);
-  wizard->Click(CDeviceListPage::IDC_NEXT);
-  ASSERT_TRUE(wizard->Advance());
-
   // Down once the bridge has been told to scan, while the survey pauses.
-  ASSERT_TRUE(WaitWithEvents([&] { return count_sent(bridge->log(), RSP_EXECUTE_ACK) == 1; }));
+  ASSERT_NO_FATAL_FAILURE(IntoTheSurveyPause());
   const double cpu_before = cpu_seconds();
   const auto down_at = Clock::now();
   ASSERT_EQ(std::system(("ip -n " + wizard_ns + " link set eth0 down").c_str()), 0);
@@ -366,16 +371,7 @@ TEST_F(FaultOverVeth, AdapterGoingDownDuringTheSurveyPauseEndsItCleanlyWithoutBu
 // The link helper killed while the survey pauses: the survey fails as with a lost reply, without
 // a busy wait, and Refresh List surveys again through a new helper.
 TEST_F(FaultOverVeth, LinkHelperKilledDuringTheSurveyFailsItAndRefreshWorksWithANewHelper) {
-  link_timing().survey_scan_pause = std::chrono::milliseconds{1500};
-  StartBridge();
-  ASSERT_NO_FATAL_FAILURE(OpenWizard());
-  const int row = static_cast<int>(ListedDevices().indexOf(BRIDGE_TEXT));
-  ASSERT_GE(row, 0);
-  wizard->ClickRow(CDeviceListPage::IDC_LIST, row);
-  wizard->Click(CDeviceListPage::IDC_NEXT);
-  ASSERT_TRUE(wizard->Advance());
-
-  ASSERT_TRUE(WaitWithEvents([&] { return count_sent(bridge->log(), RSP_EXECUTE_ACK) == 1; }));
+  ASSERT_NO_FATAL_FAILURE(IntoTheSurveyPause());
   const std::shared_ptr<LinkHelper> helper = link_helper();
   ASSERT_TRUE(helper);
   const pid_t killed = helper->pid();

@@ -8,6 +8,7 @@
 #include <QTableWidget>
 
 #include "tests/gui/keyboard_driver.h"
+#include "tests/netns/flow_settings.h"
 #include "tests/netns/wizard_over_veth.h"
 #include "wizard/finish_page.h"
 #include "wizard/security_page.h"
@@ -79,16 +80,16 @@ protected:
 } // namespace
 
 TEST_F(KeyboardOverVeth, DisableForAnOpenNetworkFromTheList) {
-  auto& bridge = StartEmulator(ScenarioText(BRIDGE));
+  auto& bridge = StartEmulator(Scenario(BRIDGE));
   ASSERT_NO_FATAL_FAILURE(ToTheSurvey());
   ASSERT_NO_FATAL_FAILURE(ArrowTo("OpenCafe"));
   ASSERT_NO_FATAL_FAILURE(EnterTo(CSummaryPage::IDD));
-  SaveEndAndExpect(bridge, SettingsText("OpenCafe", "0", "0", "0", NO_KEYS, "1", ""));
+  SaveEndAndExpect(bridge, OPEN_FROM_LIST);
   EXPECT_EQ(mouse.events(), 0);
 }
 
 TEST_F(KeyboardOverVeth, WepWithAnAsciiKeyAndTheFormatChosenByArrow) {
-  auto& bridge = StartEmulator(ScenarioText(BRIDGE));
+  auto& bridge = StartEmulator(Scenario(BRIDGE));
   ASSERT_NO_FATAL_FAILURE(ToTheSurvey());
   ASSERT_NO_FATAL_FAILURE(ArrowTo("OldPrinter"));
   ASSERT_NO_FATAL_FAILURE(EnterTo(CWepPage::IDD));
@@ -100,13 +101,12 @@ TEST_F(KeyboardOverVeth, WepWithAnAsciiKeyAndTheFormatChosenByArrow) {
   ASSERT_NO_FATAL_FAILURE(TabTo("Key 1"));
   Type("abcde");
   ASSERT_NO_FATAL_FAILURE(EnterTo(CSummaryPage::IDD));
-  SaveEndAndExpect(bridge, SettingsText("OldPrinter", "1", "5", "0",
-                                        "7006 :6162636465\n7007 :\n7008 :\n7009 :\n", "1", ""));
+  SaveEndAndExpect(bridge, WEP64_ASCII);
   EXPECT_EQ(mouse.events(), 0);
 }
 
 TEST_F(KeyboardOverVeth, WpaPskWithAShortPassphraseFirst) {
-  auto& bridge = StartEmulator(ScenarioText(BRIDGE));
+  auto& bridge = StartEmulator(Scenario(BRIDGE));
   ASSERT_NO_FATAL_FAILURE(ToTheSurvey());
   ASSERT_NO_FATAL_FAILURE(ArrowTo("Office"));
   ASSERT_NO_FATAL_FAILURE(EnterTo(CWpaPage::IDD));
@@ -117,13 +117,12 @@ TEST_F(KeyboardOverVeth, WpaPskWithAShortPassphraseFirst) {
   ASSERT_TRUE(Page()->isVisible()) << "Enter kept the page and what was typed";
   Type(" but now long");
   ASSERT_NO_FATAL_FAILURE(EnterTo(CSummaryPage::IDD));
-  SaveEndAndExpect(bridge,
-                   SettingsText("Office", "2", "32", "0", NO_KEYS, "0", "short but now long"));
+  SaveEndAndExpect(bridge, Settings("Office", "2", "32", "0", NO_KEYS, "0", "short but now long"));
   EXPECT_EQ(mouse.events(), 0);
 }
 
 TEST_F(KeyboardOverVeth, Wpa2ForAnSsidTypedByHandAndChosenOnTheSecurityPage) {
-  auto& bridge = StartEmulator(ScenarioText(BRIDGE));
+  auto& bridge = StartEmulator(Scenario(BRIDGE));
   ASSERT_NO_FATAL_FAILURE(ToTheSurvey());
   ASSERT_NO_FATAL_FAILURE(TabTo("From list"));
   Press(Qt::Key_Down); // the arrows move within the pair, and choose
@@ -145,6 +144,6 @@ TEST_F(KeyboardOverVeth, Wpa2ForAnSsidTypedByHandAndChosenOnTheSecurityPage) {
   ASSERT_EQ(Focus(), "Passphrase");
   Type("twelve chars");
   ASSERT_NO_FATAL_FAILURE(EnterTo(CSummaryPage::IDD));
-  SaveEndAndExpect(bridge, SettingsText("Typed Net", "3", "32", "0", NO_KEYS, "1", "twelve chars"));
+  SaveEndAndExpect(bridge, WPA2_TYPED);
   EXPECT_EQ(mouse.events(), 0);
 }

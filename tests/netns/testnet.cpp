@@ -38,16 +38,6 @@ std::string read_file(const std::string& path) {
 
 std::string errno_text(const std::string& what) { return what + ": " + std::strerror(errno); }
 
-// In a forked child: runs argv in place of the child, or ends it with 127.
-[[noreturn]] void exec_argv(const std::vector<std::string>& argv) {
-  std::vector<char*> args;
-  for (const std::string& arg : argv)
-    args.push_back(const_cast<char*>(arg.c_str()));
-  args.push_back(nullptr);
-  execvp(args[0], args.data());
-  _exit(127);
-}
-
 // Runs argv to its end with stdout and stderr in `output`; returns its exit status.
 int run(const std::vector<std::string>& argv, std::string* output) {
   char path[] = "/tmp/qbr20g-run-XXXXXX";
@@ -101,6 +91,15 @@ private:
 };
 
 } // namespace
+
+void exec_argv(const std::vector<std::string>& argv) {
+  std::vector<char*> args;
+  for (const std::string& arg : argv)
+    args.push_back(const_cast<char*>(arg.c_str()));
+  args.push_back(nullptr);
+  execvp(args[0], args.data());
+  _exit(127);
+}
 
 std::string unavailable_reason() {
   if (geteuid() != 0)

@@ -31,6 +31,10 @@ namespace netns {
 // Empty when namespace tests can run here; otherwise why not (for GTEST_SKIP).
 std::string unavailable_reason();
 
+// In a forked child: runs argv (its first word looked up on PATH) in place of the child, or
+// ends it with status 127.
+[[noreturn]] void exec_argv(const std::vector<std::string>& argv);
+
 // Runs tools/testnet.sh with `args`; throws std::runtime_error with its output on failure.
 void testnet(const std::vector<std::string>& args);
 

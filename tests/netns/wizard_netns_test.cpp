@@ -22,6 +22,7 @@
 #include "link/mac_text.h"
 #include "platform/open_link.h"
 #include "tests/gui/wizard_driver.h"
+#include "tests/netns/flow_settings.h"
 #include "tests/netns/testnet.h"
 #include "tests/netns/wizard_over_veth.h"
 #include "wizard/device_list_page.h"
@@ -71,7 +72,7 @@ int RowOf(QTableWidget* list, const QString& ssid) {
 class WizardOverVeth : public WizardOverVethTest {
 protected:
   netns::Emulator& StartBridge(const char* mac, const std::vector<std::string>& faults = {}) {
-    return StartEmulator(ScenarioText(mac), faults);
+    return StartEmulator(Scenario(mac), faults);
   }
 
   // From the device list, through the survey of the first bridge, to the row named `ssid`.
@@ -193,7 +194,7 @@ TEST_F(WizardOverVeth, OpenNetworkFromTheList) {
   ASSERT_NO_FATAL_FAILURE(ChooseNetwork("OpenCafe"));
   Next(CSiteSurveyPage::IDC_NEXT, CSummaryPage::IDD);
   EXPECT_EQ(wizard->as<CSummaryPage>()->Origin(), 0);
-  SaveAndExpect(bridge, SettingsText("OpenCafe", "0", "0", "0", NO_KEYS, "1", ""));
+  SaveAndExpect(bridge, OPEN_FROM_LIST);
 }
 
 // The browser that Visit Web Site starts, with the bridge found, surveyed and saved: it inherits
@@ -203,8 +204,7 @@ TEST_F(WizardOverVeth, TheBrowserStartedByTheFinishPageInheritsNoSocket) {
   auto& bridge = StartBridge(BRIDGE_MAC);
   ASSERT_NO_FATAL_FAILURE(ChooseNetwork("OpenCafe"));
   Next(CSiteSurveyPage::IDC_NEXT, CSummaryPage::IDD);
-  ASSERT_NO_FATAL_FAILURE(
-      SaveAndExpect(bridge, SettingsText("OpenCafe", "0", "0", "0", NO_KEYS, "1", "")));
+  ASSERT_NO_FATAL_FAILURE(SaveAndExpect(bridge, OPEN_FROM_LIST));
 
   // Stand-ins for every program on the way to the browser: xdg-open where the platform uses
   // it, else xdg-mime and the browser its answer names.
@@ -249,8 +249,7 @@ TEST_F(WizardOverVeth, Wep64AsciiKey) {
   wizard->Choose(CWepPage::IDC_FORMAT, 0);
   wizard->Type(CWepPage::IDC_KEY1, "abcde");
   Next(CWepPage::IDC_NEXT, CSummaryPage::IDD);
-  SaveAndExpect(bridge, SettingsText("OldPrinter", "1", "5", "0",
-                                     "7006 :6162636465\n7007 :\n7008 :\n7009 :\n", "1", ""));
+  SaveAndExpect(bridge, WEP64_ASCII);
 }
 
 TEST_F(WizardOverVeth, Wep128HexOnKeyTwo) {
@@ -260,9 +259,7 @@ TEST_F(WizardOverVeth, Wep128HexOnKeyTwo) {
   wizard->Type(CWepPage::IDC_KEY1 + 1, "00112233445566778899AABBCC");
   wizard->Control<QComboBox>(CWepPage::IDC_DEFAULT_KEY)->setCurrentIndex(1);
   Next(CWepPage::IDC_NEXT, CSummaryPage::IDD);
-  SaveAndExpect(bridge, SettingsText("OldPrinter", "1", "13", "1",
-                                     "7006 :\n7007 :00112233445566778899AABBCC\n7008 :\n7009 :\n",
-                                     "1", ""));
+  SaveAndExpect(bridge, WEP128_HEX_KEY2);
 }
 
 TEST_F(WizardOverVeth, WpaPskFromTheListIsLockedOnItsMode) {
@@ -274,7 +271,7 @@ TEST_F(WizardOverVeth, WpaPskFromTheListIsLockedOnItsMode) {
   wizard->Type(CWpaPage::IDC_PASSPHRASE, "office passphrase");
   Next(CWpaPage::IDC_NEXT, CSummaryPage::IDD);
   EXPECT_EQ(wizard->as<CSummaryPage>()->Origin(), 3);
-  SaveAndExpect(bridge, SettingsText("Office", "2", "32", "0", NO_KEYS, "0", "office passphrase"));
+  SaveAndExpect(bridge, WPA_FROM_LIST);
 }
 
 TEST_F(WizardOverVeth, Wpa2ChosenOnTheSecurityPageAfterManualEntry) {
@@ -288,7 +285,7 @@ TEST_F(WizardOverVeth, Wpa2ChosenOnTheSecurityPageAfterManualEntry) {
   wizard->Type(CWpaPage::IDC_PASSPHRASE, "twelve chars");
   Next(CWpaPage::IDC_NEXT, CSummaryPage::IDD);
   EXPECT_EQ(wizard->as<CSummaryPage>()->Origin(), 4);
-  SaveAndExpect(bridge, SettingsText("Typed Net", "3", "32", "0", NO_KEYS, "1", "twelve chars"));
+  SaveAndExpect(bridge, WPA2_TYPED);
 }
 
 TEST_F(WizardOverVeth, HiddenSsidTypedByHand) {
@@ -298,7 +295,7 @@ TEST_F(WizardOverVeth, HiddenSsidTypedByHand) {
   Next(CSiteSurveyPage::IDC_NEXT, CWpaPage::IDD);
   wizard->Type(CWpaPage::IDC_PASSPHRASE, "hidden but safe");
   Next(CWpaPage::IDC_NEXT, CSummaryPage::IDD);
-  SaveAndExpect(bridge, SettingsText("Backroom", "3", "32", "0", NO_KEYS, "1", "hidden but safe"));
+  SaveAndExpect(bridge, HIDDEN_WPA2);
 }
 
 TEST_F(WizardOverVeth, DisableAfterAWpaVisitKeepsThePassphrase) {
@@ -311,7 +308,7 @@ TEST_F(WizardOverVeth, DisableAfterAWpaVisitKeepsThePassphrase) {
   ASSERT_NO_FATAL_FAILURE(BackToSurvey(CWpaPage::IDC_BACK));
   ASSERT_NO_FATAL_FAILURE(ChooseRow("OpenCafe"));
   Next(CSiteSurveyPage::IDC_NEXT, CSummaryPage::IDD);
-  SaveAndExpect(bridge, SettingsText("OpenCafe", "0", "0", "0", NO_KEYS, "1", "home passphrase"));
+  SaveAndExpect(bridge, Settings("OpenCafe", "0", "0", "0", NO_KEYS, "1", "home passphrase"));
 }
 
 // Every frame of a flow through every page, against a recording: moving code about must not
@@ -330,9 +327,9 @@ TEST_F(WizardOverVeth, AFlowThroughEveryPageSendsTheRecordedFrames) {
   wizard->Type(CSiteSurveyPage::IDC_SSID, "Typed Net");
   Next(CSiteSurveyPage::IDC_NEXT, CSecurityPage::IDD);
   Next(CSecurityPage::IDC_NEXT, CSummaryPage::IDD);
-  SaveAndExpect(bridge, SettingsText("Typed Net", "0", "0", "0",
-                                     "7006 :00112233445566778899AABBCC\n7007 :\n7008 :\n7009 :\n",
-                                     "1", ""));
+  SaveAndExpect(bridge,
+                Settings("Typed Net", "0", "0", "0",
+                         "7006 :00112233445566778899AABBCC\n7007 :\n7008 :\n7009 :\n", "1", ""));
 
   std::uint8_t own[MAC_SIZE];
   std::uint8_t peer[MAC_SIZE];
@@ -395,7 +392,7 @@ TEST_F(SaveOverVeth, AFailedSaveSendsNothingMoreAndCanBeRetried) {
   EXPECT_EQ(wizard->Status(CSummaryPage::IDC_STATUS), "Save config successfully !");
   ASSERT_TRUE(wizard->Advance());
   EXPECT_EQ(wizard->page()->Idd(), CFinishPage::IDD);
-  EXPECT_EQ(bridge.settings(), SettingsText("OpenCafe", "0", "0", "0", NO_KEYS, "1", ""));
+  EXPECT_EQ(bridge.settings(), Settings("OpenCafe", "0", "0", "0", NO_KEYS, "1", ""));
 }
 
 TEST_F(WizardOverVeth, NoWiredAdapterShowsOnlyTheStartUpError) {

@@ -18,28 +18,6 @@
 #include "wizard/setup_app.h"
 #include "wizard/summary_page.h"
 
-// The scenario of a bridge with MAC `mac` that hears five networks: an open one, a WEP one, a
-// WPA-PSK one, a hidden WPA2-PSK one and a WPA2-PSK one.
-inline std::string ScenarioText(const char* mac) {
-  return std::string("mac = ") + mac +
-         "\nssid = Previous\nsecmode = 2\n"
-         "network = OpenCafe|a4:2b:b0:00:00:01|1|BG|0|80\n"
-         "network = OldPrinter|a4:2b:b0:00:00:02|6|B|1|35\n"
-         "network = Office|a4:2b:b0:00:00:03|11|BG|2|70\n"
-         "network = |a4:2b:b0:00:00:04|3|G|3|40\n"
-         "network = Home|a4:2b:b0:00:00:05|9|G|3|91\n";
-}
-
-// The settings text that a save stores in the bridge.
-inline std::string SettingsText(const std::string& ssid, const char* mode, const char* key_length,
-                                const char* index, const std::string& keys, const char* cipher,
-                                const std::string& passphrase) {
-  return "7000 :" + ssid + "\n7001 :16\n7002 :0\n7003 :" + mode + "\n7004 :" + key_length +
-         "\n7005 :" + index + "\n" + keys + "7012 :3\n7013 :0\n7018 :" + cipher +
-         "\n7019 :" + passphrase + "\n7022 :0\n";
-}
-inline const std::string NO_KEYS = "7006 :\n7007 :\n7008 :\n7009 :\n";
-
 class WizardOverVethTest : public netns::NetnsTest {
 protected:
   static constexpr const char* WIZARD_MAC = "02:00:00:00:0a:01";

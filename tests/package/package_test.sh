@@ -251,11 +251,12 @@ undo_install() {
   rm -f "$MARKER"
 }
 
-# Waits until the emulator's log holds a line that the awk condition $2 accepts.
+# Waits until the emulator's log holds a line after line $4 (default 0) that the awk condition
+# $2 accepts.
 wait_for_log() {
-  local log=$1 condition=$2 what=$3
+  local log=$1 condition=$2 what=$3 after=${4:-0}
   for _ in $(seq 600); do
-    [[ -s $log ]] && awk "$condition {found = 1} END {exit !found}" "$log" && return 0
+    [[ -s $log ]] && awk "NR > $after && $condition {found = 1} END {exit !found}" "$log" && return 0
     kill -0 "$WIZARD_PID" 2>/dev/null || fail "the wizard ended before $what: $(cat "$WORK/wizard.err")"
     sleep 0.1
   done
@@ -266,12 +267,11 @@ wizard: $(cat "$WORK/wizard.err")"
 
 install_run() {
   local dir=$1 source_dir=$2 emulator=$3 image_plugin=$4 platform_plugin=$5
-  local testnet=$source_dir/tools/testnet.sh deb
+  local testnet=$source_dir/tools/testnet.sh
   [[ $(id -u) -eq 0 ]] ||
     skip "needs root: installs the package on this machine, creates a user and namespaces"
   command -v apt-get >/dev/null || skip "apt-get is not available"
   command -v setpriv >/dev/null || skip "setpriv (util-linux) is not available"
-  deb=$(the_deb "$dir")
 
   if [[ -e $MARKER ]]; then
     echo "cleaning up after an install run that was killed"
@@ -361,6 +361,8 @@ install_run() {
   man -w qbr20g-setup >/dev/null 2>&1 || fail "man qbr20g-setup finds no page"
 
   # ip and setpriv exec in place, so $! is the wizard itself, running as the new user.
+  local before
+  before=$(wc -l <"$log")
   ip netns exec "$wizard_ns" setpriv --reuid="$USER_NAME" --regid="$USER_NAME" --init-groups \
     env -i PATH=/usr/bin:/bin HOME="$home" XDG_RUNTIME_DIR="$home" QT_QPA_PLATFORM=offscreen \
     QT_PLUGIN_PATH="$WORK/plugins" QBR20G_PROBE_REPORT="$report" QBR20G_PROBE_DRIVE=1 \
@@ -371,7 +373,7 @@ install_run() {
 
   local wizard_text=${WIZARD_MAC//:/-}
   wait_for_log "$log" "\$2 == \"rx\" && \$3 == \"$wizard_text\" && \$4 == \"ff-ff-ff-ff-ff-ff\" && \$5 == \"0x00000000\" && \$8 == 64" \
-    "broadcast probe from the wizard"
+    "broadcast probe from the wizard" "$before"
 
   # While it runs: the wizard holds nothing, its helper CAP_NET_RAW alone, as the new user.
   local uid helper_pid
