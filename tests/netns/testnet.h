@@ -90,7 +90,7 @@ public:
   // any other thread starts. Undone by leave() or destruction.
   void enter(const std::string& ns);
   void leave();
-  // Starts qbr20g-emu on `iface` in `ns` with a scenario text and extra --fault specs, and
+  // Starts qbr20g-emu on `iface` in `ns` with a scenario text and extra --fault texts, and
   // waits until its capture is open.
   Emulator& start_emulator(const std::string& ns, const std::string& iface,
                            const std::string& scenario,
