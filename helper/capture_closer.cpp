@@ -1,14 +1,21 @@
 #include "helper/capture_closer.h"
 
-CaptureCloser::CaptureCloser() : thread_([this] { run(); }) {}
+#include "link/helper_protocol.h"
+
+CaptureCloser::CaptureCloser() {
+  // As many as may be open at once: a whole client's captures close together.
+  for (int i = 0; i < helper_protocol::MAX_CAPTURES; ++i)
+    threads_.emplace_back([this] { run(); });
+}
 
 CaptureCloser::~CaptureCloser() {
   {
     std::lock_guard lock(mutex_);
     ending_ = true;
   }
-  queued_.notify_one();
-  thread_.join();
+  queued_.notify_all();
+  for (std::thread& thread : threads_)
+    thread.join();
 }
 
 void CaptureCloser::close(std::unique_ptr<CaptureHandle> capture) {

@@ -1,6 +1,7 @@
-// Closes captures on a thread of its own. Taking a packet socket down waits for the kernel's
+// Closes captures on threads of their own. Taking a packet socket down waits for the kernel's
 // network RCU grace period (16 to 40 ms measured over veth); done inline, every replaced
-// capture would hold up the client's next request by that much.
+// capture would hold up the client's next request by that much. Several close at once, so
+// that their waits overlap and no capture's ring stays mapped behind another's wait.
 #pragma once
 
 #include <condition_variable>
@@ -8,6 +9,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 #include "link/capture_handle.h"
 
@@ -27,5 +29,5 @@ private:
   std::condition_variable queued_;
   std::deque<std::unique_ptr<CaptureHandle>> queue_;
   bool ending_ = false;
-  std::thread thread_;
+  std::vector<std::thread> threads_;
 };
