@@ -1,10 +1,12 @@
 #include "cli/secrets.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <iostream>
+#include <cstring>
 #include <set>
 #include <sstream>
 
@@ -13,29 +15,54 @@ namespace {
 // More than any set of four keys and a passphrase needs.
 constexpr std::size_t MAX_SECRETS_BYTES = 64 * 1024;
 
+enum class ReadResult { Done, TooLong, Failed };
+
+// Reads `fd` to its end, but stops once it holds more than the limit: /dev/zero or an endless
+// pipe is refused as soon as it has said too much, not after it has filled the memory.
+ReadResult read_bounded(int fd, std::string* text) {
+  char chunk[4096];
+  for (;;) {
+    const ssize_t got = read(fd, chunk, sizeof chunk);
+    if (got < 0 && errno == EINTR)
+      continue;
+    if (got < 0)
+      return ReadResult::Failed;
+    if (got == 0)
+      return ReadResult::Done;
+    text->append(chunk, static_cast<std::size_t>(got));
+    if (text->size() > MAX_SECRETS_BYTES)
+      return ReadResult::TooLong;
+  }
+}
+
 } // namespace
 
 std::optional<Secrets> read_secrets_file(const std::string& path, std::string* problem) {
   std::string text;
+  ReadResult result = ReadResult::Failed;
   if (path == "-") {
-    std::ostringstream all;
-    all << std::cin.rdbuf();
-    text = all.str();
+    result = read_bounded(STDIN_FILENO, &text);
   } else {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-      *problem = "cannot read the secrets file " + path;
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+      *problem = "cannot read the secrets file " + path + ": " + std::strerror(errno);
       return std::nullopt;
     }
-    std::ostringstream all;
-    all << file.rdbuf();
-    text = all.str();
     struct stat status {};
-    if (stat(path.c_str(), &status) == 0 && (status.st_mode & (S_IRWXG | S_IRWXO)))
+    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
+        (status.st_mode & (S_IRWXG | S_IRWXO)))
       std::fprintf(stderr, "qbr20g-cli: note: other users may read the secrets file %s\n",
                    path.c_str());
+    result = read_bounded(fd, &text);
+    const int error = errno;
+    close(fd);
+    errno = error;
   }
-  if (text.size() > MAX_SECRETS_BYTES) {
+  if (result == ReadResult::Failed) {
+    *problem = "cannot read the secrets file " + path + ": " + std::strerror(errno);
+    return std::nullopt;
+  }
+  if (result == ReadResult::TooLong) {
     *problem = "the secrets file is too long";
     return std::nullopt;
   }

@@ -13,6 +13,6 @@ struct Secrets {
 
 // Reads "key1=" to "key4=" and "passphrase=" lines from `path` ("-": standard input). Blank
 // lines and lines starting with '#' are skipped; a CR before a line's end is dropped. Nothing,
-// with the reason in *problem, for an unknown or repeated name, a line without '=', or a
-// file that cannot be read.
+// with the reason in *problem, for an unknown or repeated name, a line without '=', a file
+// that cannot be read, or one longer than 64 KiB (read no further than that).
 std::optional<Secrets> read_secrets_file(const std::string& path, std::string* problem);
