@@ -337,6 +337,20 @@ TEST_F(CliOverVeth, SecretsComeFromAFileOrStandardInputAndNeverFromTheCommandLin
   EXPECT_EQ(from_input.status, 0) << Describe(from_input);
   EXPECT_EQ(bridge.settings(), HIDDEN_WPA2);
 
+  // A secrets file that never ends, or is no file, is refused with its reason, not read
+  // into memory until the machine runs out.
+  const int sent = FramesFromUs(bridge.log());
+  for (const auto& [path, reason] :
+       {std::pair{"/dev/zero", "the secrets file is too long"},
+        std::pair{"/", "cannot read the secrets file /: Is a directory"}}) {
+    const CliRun refused =
+        RunCli({"configure", "--adapter", "eth0", "--bridge", BRIDGE_MAC, "--ssid", "Typed Net",
+                "--security", "wpa2-psk", "--secrets-file", path});
+    EXPECT_EQ(refused.status, 2) << Describe(refused);
+    EXPECT_NE(refused.err.find(reason), std::string::npos) << Describe(refused);
+  }
+  EXPECT_EQ(FramesFromUs(bridge.log()), sent) << "a refused secrets file reached the wire";
+
   // Without a terminal to ask on and without a file, it says how to give them.
   const CliRun nowhere = RunCli({"configure", "--adapter", "eth0", "--bridge", BRIDGE_MAC, "--ssid",
                                  "Backroom", "--security", "wpa-psk"});
