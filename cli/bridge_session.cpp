@@ -26,7 +26,7 @@ std::string open_adapter; // the adapter whose capture is open, by MAC text
 
 void print_failure(AdapterSearchFailure failure, const std::string& error) {
   const AdapterFailureText text =
-      adapter_failure_text(failure, error, link_helper_path(), find_setcap());
+      adapter_failure_text(failure, error, link_helper_path(), find_setcap(), "qbr20g-cli");
   std::fprintf(stderr, "%s\n\n%s\n", text.primary.c_str(), text.secondary.c_str());
 }
 

@@ -7,8 +7,13 @@
 
 AdapterFailureText adapter_failure_text(AdapterSearchFailure failure, const std::string& error,
                                         const std::string& helper_path,
-                                        const std::string& setcap_path) {
+                                        const std::string& setcap_path,
+                                        const std::string& front_end) {
   AdapterFailureText text;
+  std::string subject = front_end; // at the start of a sentence: "The wizard", "qbr20g-cli"
+  if (subject.rfind("the ", 0) == 0)
+    subject[0] = 'T';
+  const std::string again = "start " + front_end + " again";
   text.primary = "Error: NIC not found!";
   // The right to capture belongs to the link helper alone, never to a front end.
   const std::string grant = setcap_path.empty()
@@ -17,22 +22,23 @@ AdapterFailureText adapter_failure_text(AdapterSearchFailure failure, const std:
                                       helper_path
                                 : "    sudo " + setcap_path + " cap_net_raw=ep " + helper_path;
   if (failure == AdapterSearchFailure::ListingFailed) {
-    text.secondary = "The wizard reaches the network adapters through its link helper, " +
+    text.secondary = subject + " reaches the network adapters through its link helper, " +
                      helper_path + ", which could not be started (" + error +
                      ").\n\n"
-                     "Reinstall the package qbr20g-setup, or, for a build of your own, make "
-                     "the helper executable and give it the right to capture, then start the "
-                     "wizard again:\n\n" +
-                     grant;
+                     "Reinstall the package " +
+                     LINK_HELPER_PACKAGE +
+                     ", or, for a build of your own, make the helper executable and give it the "
+                     "right to capture, then " +
+                     again + ":\n\n" + grant;
     return text;
   }
   const std::string libpcap_words = error.empty() ? "" : " (libpcap: " + error + ")";
   if (failure == AdapterSearchFailure::PermissionDenied) {
-    text.secondary = "The wizard's link helper, " + helper_path +
+    text.secondary = subject + "'s link helper, " + helper_path +
                      ", may not capture frames on the network adapters" + libpcap_words +
                      ".\n\n"
-                     "Give the helper the right to capture, then start the wizard again:\n\n" +
-                     grant;
+                     "Give the helper the right to capture, then " +
+                     again + ":\n\n" + grant;
     return text;
   }
   text.secondary = "No wired Ethernet adapter of this computer is up with a cable plugged in "
@@ -40,8 +46,8 @@ AdapterFailureText adapter_failure_text(AdapterSearchFailure failure, const std:
                    libpcap_words +
                    ".\n\n"
                    "Connect the bridge to a wired Ethernet port of this computer with a cable, "
-                   "switch the bridge on, make sure the adapter is enabled, then start the "
-                   "wizard again.";
+                   "switch the bridge on, make sure the adapter is enabled, then " +
+                   again + ".";
   return text;
 }
 

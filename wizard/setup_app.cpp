@@ -46,8 +46,9 @@ QString StartupFailureMessage::PlainText() const {
 
 StartupFailureMessage StartupFailureText(AdapterSearchFailure failure, const QString& pcap_error,
                                          const QString& helper_path, const QString& setcap_path) {
-  const AdapterFailureText text = adapter_failure_text(
-      failure, pcap_error.toStdString(), helper_path.toStdString(), setcap_path.toStdString());
+  const AdapterFailureText text =
+      adapter_failure_text(failure, pcap_error.toStdString(), helper_path.toStdString(),
+                           setcap_path.toStdString(), "the wizard");
   return {QString::fromStdString(text.primary), QString::fromStdString(text.secondary)};
 }
 

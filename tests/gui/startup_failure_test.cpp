@@ -119,6 +119,9 @@ TEST(StartupFailure, AHelperThatCannotBeStartedIsNamedWithTheFix) {
         << reported.toStdString();
     EXPECT_TRUE(reported.contains(helper.cause)) << reported.toStdString();
     EXPECT_TRUE(reported.contains("cap_net_raw=ep " + path)) << reported.toStdString();
+    EXPECT_TRUE(reported.contains("Reinstall the package qbr20g-link,"))
+        << "the package that holds the helper: " << reported.toStdString();
+    EXPECT_TRUE(reported.contains("then start the wizard again:")) << reported.toStdString();
     EXPECT_FALSE(reported.contains("cable")) << "not a question of cables";
   }
   std::filesystem::remove_all(folder);

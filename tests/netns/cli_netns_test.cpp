@@ -450,4 +450,8 @@ TEST_F(CliOverVeth, ExitStatusesTellNoAdapterFromNoBridge) {
   EXPECT_NE(missing.err.find(helper + ", which could not be started"), std::string::npos)
       << missing.err;
   EXPECT_NE(missing.err.find("cap_net_raw=ep " + helper), std::string::npos) << missing.err;
+  EXPECT_NE(missing.err.find("Reinstall the package qbr20g-link"), std::string::npos)
+      << "the helper's own package: " << missing.err;
+  EXPECT_NE(missing.err.find("start qbr20g-cli again"), std::string::npos) << missing.err;
+  EXPECT_EQ(missing.err.find("wizard"), std::string::npos) << "the command line speaks as itself";
 }
