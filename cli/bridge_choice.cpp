@@ -40,8 +40,7 @@ BridgeChoice choose_bridges(const CliOptions& options, bool several, ProgressLin
   if (link_stop_requested())
     return failed(EXIT_INTERRUPTED, nullptr);
   if (found.empty())
-    return failed(EXIT_NO_BRIDGE, "no bridge answered: check its cable and power, then try "
-                                  "again");
+    return failed(EXIT_NO_BRIDGE, NO_BRIDGE_ANSWERED);
 
   if (!options.bridges.empty()) {
     for (const std::string& mac : options.bridges) {

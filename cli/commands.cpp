@@ -78,7 +78,7 @@ int run_list(const CliOptions& options) {
   }
   if (bridges.empty()) {
     if (!options.quiet)
-      std::fprintf(stderr, "qbr20g-cli: no bridge answered\n");
+      std::fprintf(stderr, "qbr20g-cli: %s\n", NO_BRIDGE_ANSWERED);
     status = EXIT_NO_BRIDGE;
   }
   return status;

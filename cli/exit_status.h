@@ -9,3 +9,7 @@ enum ExitStatus : int {
   EXIT_NO_BRIDGE = 4,     // no bridge answered
   EXIT_INTERRUPTED = 130, // Ctrl-C
 };
+
+// What is said with EXIT_NO_BRIDGE when no bridge answered at all: the cause and the fix.
+inline constexpr const char* NO_BRIDGE_ANSWERED =
+    "no bridge answered: check its cable and power, then try again";

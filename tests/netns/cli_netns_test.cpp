@@ -430,7 +430,8 @@ TEST_F(CliOverVeth, ExitStatusesTellNoAdapterFromNoBridge) {
   Enter();
   const CliRun silent = RunCli({"list"});
   EXPECT_EQ(silent.status, 4) << Describe(silent);
-  EXPECT_NE(silent.err.find("no bridge answered"), std::string::npos);
+  EXPECT_NE(silent.err.find("no bridge answered: check its cable and power"), std::string::npos)
+      << silent.err;
 
   const CliRun no_such = RunCli({"survey", "--adapter", "nosuch0"});
   EXPECT_EQ(no_such.status, 3) << Describe(no_such);
