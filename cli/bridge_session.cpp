@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <map>
 
 #include "cli/exit_status.h"
 #include "cli/progress_line.h"
@@ -35,39 +34,45 @@ int refuse_adapter(const std::string& message) {
   return EXIT_NO_ADAPTER;
 }
 
-// The adapters the helper lists, with their MAC texts; false (and told) when it cannot list.
-bool listed_adapters(std::vector<AdapterInfo>* adapters, std::map<std::string, std::string>* macs) {
+struct ListedAdapter {
+  AdapterInfo info;
+  std::string mac; // MAC text; empty when the adapter has no Ethernet MAC
+};
+
+// The adapters the helper lists, each with its MAC text. False (and told, unless `quiet`) when
+// the helper cannot list them.
+bool list_adapters(std::vector<ListedAdapter>* adapters, bool quiet) {
+  std::vector<AdapterInfo> listed;
   std::string error;
-  if (adapter_access().list_adapters(adapters, &error) != 0) {
-    print_failure(AdapterSearchFailure::ListingFailed, error);
+  if (adapter_access().list_adapters(&listed, &error) != 0) {
+    if (!quiet)
+      print_failure(AdapterSearchFailure::ListingFailed, error);
     return false;
   }
-  for (const AdapterInfo& adapter : *adapters) {
+  for (AdapterInfo& adapter : listed) {
     std::uint8_t mac[MAC_SIZE];
     char text[MAC_TEXT_SIZE];
-    if (adapter_access().read_mac(adapter.name.c_str(), mac) == 0) {
-      mac_bytes_to_text(mac, text);
-      (*macs)[adapter.name] = text;
-    }
+    const bool has_mac = query_adapter_mac(adapter.name.c_str(), text, mac) == 0;
+    adapters->push_back({std::move(adapter), has_mac ? text : ""});
   }
   return true;
 }
 
 int find_named_adapter(const std::string& name, std::vector<CliAdapter>* adapters) {
-  std::vector<AdapterInfo> listed;
-  std::map<std::string, std::string> macs;
-  if (!listed_adapters(&listed, &macs))
+  std::vector<ListedAdapter> listed;
+  if (!list_adapters(&listed, false))
     return EXIT_NO_ADAPTER;
-  const auto found = std::find_if(listed.begin(), listed.end(),
-                                  [&](const AdapterInfo& adapter) { return adapter.name == name; });
-  if (found == listed.end() || macs.count(name) == 0 || (found->flags & PCAP_IF_LOOPBACK))
+  const auto found = std::find_if(listed.begin(), listed.end(), [&](const ListedAdapter& adapter) {
+    return adapter.info.name == name;
+  });
+  if (found == listed.end() || found->mac.empty() || (found->info.flags & PCAP_IF_LOOPBACK))
     return refuse_adapter(name + " is not a wired Ethernet adapter of this computer "
                                  "('qbr20g-cli adapters' lists those that can be used)");
-  if (found->flags & PCAP_IF_WIRELESS)
+  if (is_wireless_adapter(found->info))
     return refuse_adapter(name + " is a Wi-Fi adapter; the bridge is reached on a wired one");
-  if (!(found->flags & PCAP_IF_UP))
+  if (!(found->info.flags & PCAP_IF_UP))
     return refuse_adapter(name + " is down; bring it up first (ip link set " + name + " up)");
-  if ((found->flags & PCAP_IF_CONNECTION_STATUS) == PCAP_IF_CONNECTION_STATUS_DISCONNECTED)
+  if ((found->info.flags & PCAP_IF_CONNECTION_STATUS) == PCAP_IF_CONNECTION_STATUS_DISCONNECTED)
     return refuse_adapter(name + " has no link: plug the bridge's cable into it");
 
   CaptureOpening opening = adapter_access().open_capture(name.c_str());
@@ -80,8 +85,8 @@ int find_named_adapter(const std::string& name, std::vector<CliAdapter>* adapter
     return EXIT_NO_ADAPTER;
   }
   capture_handle = std::move(opening.capture);
-  open_adapter = macs[name];
-  adapters->push_back({name, macs[name]});
+  open_adapter = found->mac;
+  adapters->push_back({name, found->mac});
   return EXIT_DONE;
 }
 
@@ -134,21 +139,16 @@ int find_cli_adapters(const std::string& only, std::vector<CliAdapter>* adapters
     print_failure(last_adapter_search_failure(), last_adapter_open_error());
     return EXIT_NO_ADAPTER;
   }
-  std::vector<AdapterInfo> listed;
-  std::map<std::string, std::string> macs;
-  std::string error;
-  adapter_access().list_adapters(&listed, &error);
-  for (const AdapterInfo& adapter : listed) {
-    std::uint8_t mac[MAC_SIZE];
-    char text[MAC_TEXT_SIZE];
-    if (adapter_access().read_mac(adapter.name.c_str(), mac) == 0) {
-      mac_bytes_to_text(mac, text);
-      macs[text] = adapter.name;
-    }
-  }
+  // The search gives MACs; their names come from the listing (first of a MAC wins, as
+  // reopen_adapter takes it).
+  std::vector<ListedAdapter> listed;
+  list_adapters(&listed, true);
   for (int i = 0; i < mac_list_count(list); ++i) {
     const std::string mac(list + MAC_TEXT_LENGTH * i, MAC_TEXT_LENGTH);
-    adapters->push_back({macs.count(mac) ? macs[mac] : "", mac});
+    const auto named =
+        std::find_if(listed.begin(), listed.end(),
+                     [&](const ListedAdapter& adapter) { return adapter.mac == mac; });
+    adapters->push_back({named != listed.end() ? named->info.name : "", mac});
   }
   open_adapter.clear(); // start-up leaves the capture on whichever adapter it tried last
   return EXIT_DONE;

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "cli/exit_status.h"
+#include "device/security_modes.h"
 #include "link/link_frame.h"
 #include "link/mac_text.h"
 
@@ -122,12 +123,12 @@ std::optional<CliOptions> parse_cli_options(int argc, char** argv, int* status) 
   }
 
   options.key_options_given = format->count() > 0 || index->count() > 0;
-  const std::map<std::string, SecurityChoice> securities = {{"", SecurityChoice::FromSurvey},
-                                                            {"open", SecurityChoice::Open},
-                                                            {"wep", SecurityChoice::Wep},
-                                                            {"wpa-psk", SecurityChoice::WpaPsk},
-                                                            {"wpa2-psk", SecurityChoice::Wpa2Psk}};
-  options.security = securities.at(lower(security));
+  const std::map<std::string, int> securities = {{"open", SECURITY_DISABLE},
+                                                 {"wep", SECURITY_WEP},
+                                                 {"wpa-psk", SECURITY_WPA_PSK},
+                                                 {"wpa2-psk", SECURITY_WPA2_PSK}};
+  if (!security.empty())
+    options.security = securities.at(lower(security));
   options.wep_hex = lower(wep_format) != "ascii";
   if (adapters->parsed())
     options.command = CliCommand::Adapters;
@@ -148,12 +149,11 @@ std::optional<CliOptions> parse_cli_options(int argc, char** argv, int* status) 
   };
   if (options.command == CliCommand::Configure) {
     const bool batch = options.all || options.bridges.size() > 1;
-    if (batch && options.security == SecurityChoice::FromSurvey)
+    if (batch && !options.security)
       return usage("setting up several bridges at once needs --security");
-    if (options.hidden && options.security == SecurityChoice::FromSurvey)
+    if (options.hidden && !options.security)
       return usage("a hidden network needs --security");
-    if (options.key_options_given && options.security != SecurityChoice::FromSurvey &&
-        options.security != SecurityChoice::Wep)
+    if (options.key_options_given && options.security && *options.security != SECURITY_WEP)
       return usage("--wep-format and --key-index are for --security wep");
   }
   return options;

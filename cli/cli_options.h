@@ -7,9 +7,6 @@
 
 enum class CliCommand { Adapters, List, Survey, Show, Configure };
 
-// The security that `configure --security` names; FromSurvey when it is not given.
-enum class SecurityChoice { FromSurvey, Open, Wep, WpaPsk, Wpa2Psk };
-
 struct CliOptions {
   CliCommand command = CliCommand::Adapters;
   bool json = false;
@@ -20,9 +17,9 @@ struct CliOptions {
   // configure
   std::string ssid;
   bool hidden = false;
-  SecurityChoice security = SecurityChoice::FromSurvey;
-  bool wep_hex = true; // --wep-format hex (the WEP page's own default) or ascii
-  int key_index = 1;   // --key-index 1 to 4
+  std::optional<int> security; // --security as a SECURITY_* mode; without it, from the survey
+  bool wep_hex = true;         // --wep-format hex (the WEP page's own default) or ascii
+  int key_index = 1;           // --key-index 1 to 4
   bool key_options_given = false;
   std::string secrets_file; // --secrets-file FILE, or "-" for standard input
 };

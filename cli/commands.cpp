@@ -1,7 +1,5 @@
 #include "cli/commands.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <string>
 
@@ -18,12 +16,10 @@
 
 namespace {
 
-bool progress_wanted(const CliOptions& options) { return !options.quiet && isatty(STDERR_FILENO); }
-
 // The one bridge that survey and show work on, surveyed: `NetworkTable` and `CurrentNetwork`
 // hold its report.
 int survey_chosen_bridge(const CliOptions& options, CliBridge* bridge, int* count) {
-  ProgressLine progress(progress_wanted(options));
+  ProgressLine progress(options.quiet);
   const BridgeChoice choice = choose_bridges(options, false, progress);
   if (choice.status != EXIT_DONE)
     return choice.status;
@@ -57,7 +53,7 @@ int run_list(const CliOptions& options) {
   int status = find_cli_adapters(options.adapter, &adapters);
   if (status != EXIT_DONE)
     return status;
-  ProgressLine progress(progress_wanted(options));
+  ProgressLine progress(options.quiet);
   std::vector<CliBridge> bridges;
   discover_bridges(adapters, true, progress, &bridges);
   progress.Clear();

@@ -1,8 +1,6 @@
 // configure: the wizard's way from a network's name to a save, without its pages. The survey
 // page's choice (a listed network, or one typed by hand), the security, WEP and WPA pages'
 // checks, the summary page's last check and its save, with their own messages, in their order.
-#include <unistd.h>
-
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -32,19 +30,6 @@ constexpr int MANUAL_ENTRY_CHANNEL = 6;
 int refuse(const std::string& message) {
   std::fprintf(stderr, "qbr20g-cli: %s\n", message.c_str());
   return EXIT_USAGE;
-}
-
-int security_mode_of(SecurityChoice choice) {
-  switch (choice) {
-  case SecurityChoice::Wep:
-    return SECURITY_WEP;
-  case SecurityChoice::WpaPsk:
-    return SECURITY_WPA_PSK;
-  case SecurityChoice::Wpa2Psk:
-    return SECURITY_WPA2_PSK;
-  default:
-    return SECURITY_DISABLE;
-  }
 }
 
 // The secrets that `mode` needs: from --secrets-file, else asked for on the terminal.
@@ -164,7 +149,7 @@ void report(const CliOptions& options, const std::vector<Outcome>& outcomes, boo
 } // namespace
 
 int run_configure(const CliOptions& options) {
-  const bool typed = options.security != SecurityChoice::FromSurvey;
+  const bool typed = options.security.has_value();
   if (options.ssid.empty())
     return refuse("You must input the ssid!");
   // A network typed by hand is checked and chosen before anything goes on the wire.
@@ -172,14 +157,14 @@ int run_configure(const CliOptions& options) {
     if (const auto message = ssid_problem(options.ssid, true))
       return refuse(*message);
     choose_typed_network(options.ssid, MANUAL_ENTRY_CHANNEL);
-    const int status = choose_security(options, security_mode_of(options.security));
+    const int status = choose_security(options, *options.security);
     if (status != EXIT_DONE)
       return status;
     if (const auto message = unsafe_setting_message())
       return refuse(*message);
   }
 
-  ProgressLine progress(!options.quiet && isatty(STDERR_FILENO));
+  ProgressLine progress(options.quiet);
   const bool batch = options.all || options.bridges.size() > 1;
   const BridgeChoice choice = choose_bridges(options, batch, progress);
   if (choice.status != EXIT_DONE)
@@ -196,7 +181,7 @@ int run_configure(const CliOptions& options) {
   for (const CliBridge& bridge : choice.bridges) {
     if (link_stop_requested())
       break;
-    if (!options.quiet && batch && isatty(STDERR_FILENO))
+    if (batch)
       progress.Show("Saving into " + bridge.mac, link_timing().tick_period);
     outcomes.push_back(save_into(bridge));
     progress.Clear();

@@ -1,9 +1,11 @@
 #include "cli/progress_line.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 
-ProgressLine::ProgressLine(bool enabled) : enabled_(enabled) {
+ProgressLine::ProgressLine(bool quiet) : enabled_(!quiet && isatty(STDERR_FILENO)) {
   if (enabled_)
     thread_ = std::thread([this] { Run(); });
 }

@@ -12,7 +12,8 @@
 
 class ProgressLine {
 public:
-  explicit ProgressLine(bool enabled);
+  // Shown only when standard error is a terminal and the user did not ask for quiet.
+  explicit ProgressLine(bool quiet);
   ~ProgressLine(); // clears the line
 
   // Shows `what` with a countdown from `expected` (never below "1 s left" while it runs).

@@ -29,16 +29,8 @@ bool open_denied = false;
 bool listing_failed = false;
 std::string open_error;
 
-bool described_as_wireless(const std::string& description) {
-  for (const char* word : {"Wireless", "wireless", "Wifi", "wifi"})
-    if (description.find(word) != std::string::npos)
-      return true;
-  return false;
-}
-
 bool never_wired(const AdapterInfo& adapter) {
-  return described_as_wireless(adapter.description) || (adapter.flags & PCAP_IF_WIRELESS) ||
-         (adapter.flags & PCAP_IF_LOOPBACK);
+  return is_wireless_adapter(adapter) || (adapter.flags & PCAP_IF_LOOPBACK);
 }
 
 // A down adapter, or one without carrier, cannot put its probe on the wire; passing it over
@@ -157,6 +149,15 @@ int probe_adapters(int count, char* list) {
   if (result == 0)
     std::memcpy(list, working, sizeof working);
   return result;
+}
+
+bool is_wireless_adapter(const AdapterInfo& adapter) {
+  if (adapter.flags & PCAP_IF_WIRELESS)
+    return true;
+  for (const char* word : {"Wireless", "wireless", "Wifi", "wifi"})
+    if (adapter.description.find(word) != std::string::npos)
+      return true;
+  return false;
 }
 
 int query_adapter_mac(const char* name, char* text, std::uint8_t* mac) {
