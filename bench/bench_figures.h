@@ -3,6 +3,7 @@
 #pragma once
 
 #include <sys/resource.h>
+#include <sys/types.h>
 
 #include <algorithm>
 #include <chrono>
@@ -43,9 +44,10 @@ inline double cpu_milliseconds() {
   return ms(usage.ru_utime) + ms(usage.ru_stime);
 }
 
-// Peak resident set of the process (VmHWM), in KiB; 0 when unknown.
-inline long peak_rss_kib() {
-  std::ifstream status("/proc/self/status");
+// Peak resident set (VmHWM) of this process, or of the process `pid`, in KiB; 0 when unknown.
+inline long peak_rss_kib(pid_t pid = 0) {
+  std::ifstream status(pid == 0 ? std::string("/proc/self/status")
+                                : "/proc/" + std::to_string(pid) + "/status");
   for (std::string line; std::getline(status, line);)
     if (line.rfind("VmHWM:", 0) == 0)
       return std::stol(line.substr(6));

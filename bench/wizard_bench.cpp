@@ -52,15 +52,6 @@ constexpr double STARTUP_TARGET_MS = 150;
 constexpr double RSS_TARGET_RATIO = 1.5;
 constexpr double HELPER_RSS_TARGET_KIB = 4 * 1024;
 
-// Peak resident set of another process (VmHWM), in KiB; 0 when unknown.
-long peak_rss_kib_of(pid_t pid) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  for (std::string line; std::getline(status, line);)
-    if (line.rfind("VmHWM:", 0) == 0)
-      return std::stol(line.substr(6));
-  return 0;
-}
-
 // The children run as the wizard does, through the link helper of the build tree, unless told
 // to open their captures themselves.
 void choose_link(bool in_process) {
@@ -157,7 +148,7 @@ int flow_child(int argc, char** argv, bool in_process) {
        wizard.page()->Idd() == CFinishPage::IDD;
   QTest::qWait(200);
   const std::shared_ptr<LinkHelper> helper = in_process ? nullptr : link_helper();
-  std::printf("0 %ld %ld\n", peak_rss_kib(), helper ? peak_rss_kib_of(helper->pid()) : 0L);
+  std::printf("0 %ld %ld\n", peak_rss_kib(), helper ? peak_rss_kib(helper->pid()) : 0L);
   return ok ? 0 : 1;
 }
 

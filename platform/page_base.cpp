@@ -122,6 +122,13 @@ void CPageBase::accept() { EndWizard(); }
 
 void CPageBase::reject() { EndWizard(); }
 
+bool CPageBase::PressIfUsable(QAbstractButton* button) {
+  if (button == nullptr || !button->isEnabled() || !button->isVisible())
+    return false;
+  button->click();
+  return true;
+}
+
 void CPageBase::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
   case Qt::Key_Escape:
@@ -130,10 +137,7 @@ void CPageBase::keyPressEvent(QKeyEvent* event) {
   case Qt::Key_Enter:
   case Qt::Key_Return:
     if (!event->isAutoRepeat()) {
-      auto* button = qobject_cast<QPushButton*>(focusWidget());
-      if (button != nullptr && button->isEnabled() && button->isVisible())
-        button->click();
-      else
+      if (!PressIfUsable(qobject_cast<QPushButton*>(focusWidget())))
         OnEnter();
     }
     return;

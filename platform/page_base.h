@@ -12,6 +12,7 @@
 #include <stop_token>
 #include <thread>
 
+class QAbstractButton;
 class QTimer;
 
 constexpr int WM_USER = 0x0400;
@@ -85,6 +86,9 @@ protected:
   virtual void OnPageMessage(int message);
   // What Enter does on the page when no push button has the focus: nothing here.
   virtual void OnEnter() {}
+  // Clicks `button` if it is there, enabled and shown, as a click of the user's would. True
+  // when it did.
+  static bool PressIfUsable(QAbstractButton* button);
 
   // Escape ends the wizard. Enter presses the push button that has the focus, or else runs
   // OnEnter; a held Enter acts once, so it cannot run on through the pages that follow.

@@ -38,8 +38,6 @@ private:
   char text_[Capacity] = {};
 };
 
-// The start-up's name for the capacity of the host adapter list.
-constexpr std::size_t HOST_ADAPTER_MACS_SIZE = HOST_ADAPTER_LIST_SIZE;
 constexpr std::size_t SELECTED_DEVICE_MAC_SIZE = 30;
 
 extern GuardedText<HOST_ADAPTER_LIST_SIZE> host_adapter_macs;

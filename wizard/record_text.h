@@ -7,6 +7,7 @@
 
 #include <string_view>
 
+#include "device/display_text.h"
 #include "device/wireless_records.h"
 
 template <std::size_t N> QByteArray FieldBytes(const char (&field)[N]) {
@@ -18,6 +19,8 @@ inline std::string_view View(const QByteArray& bytes) {
   return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
-// A text that may come from the air or a user, shown decoded: UTF-8 when it is valid UTF-8,
-// else Latin-1. The bytes themselves are what travels to the bridge.
-QString DisplayText(const QByteArray& bytes);
+// A record's field as a page shows it (display_text): UTF-8 when it is valid UTF-8, else
+// Latin-1. The bytes themselves are what travels to the bridge.
+template <std::size_t N> QString FieldDisplayText(const char (&field)[N]) {
+  return QString::fromStdString(display_text(field_text(field)));
+}

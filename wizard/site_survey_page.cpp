@@ -155,9 +155,9 @@ void CSiteSurveyPage::FillList(const QVector<NetworkEntry>& rows) {
   rows_ = rows;
   std::vector<QStringList> texts;
   for (const NetworkEntry& row : rows)
-    texts.push_back({DisplayText(FieldBytes(row.ssid)), DisplayText(FieldBytes(row.mac_text)),
-                     DisplayText(FieldBytes(row.channel)), DisplayText(FieldBytes(row.signal_text)),
-                     DisplayText(FieldBytes(row.security)), DisplayText(FieldBytes(row.speed))});
+    texts.push_back({FieldDisplayText(row.ssid), FieldDisplayText(row.mac_text),
+                     FieldDisplayText(row.channel), FieldDisplayText(row.signal_text),
+                     FieldDisplayText(row.security), FieldDisplayText(row.speed)});
   list_->SetRows(texts);
 }
 

@@ -56,10 +56,10 @@ bool CSummaryPage::OnInitDialog() {
 
   texts_[0] = texts_[4] = QStringLiteral("Auto");
   texts_[1] = texts_[5] = QStringLiteral("Infrastructure");
-  texts_[2] = DisplayText(FieldBytes(CurrentNetwork.ssid));
-  texts_[3] = DisplayText(FieldBytes(CurrentNetwork.security));
-  texts_[6] = DisplayText(FieldBytes(WirelessSettings.ssid));
-  texts_[7] = DisplayText(FieldBytes(WirelessSettings.security));
+  texts_[2] = FieldDisplayText(CurrentNetwork.ssid);
+  texts_[3] = FieldDisplayText(CurrentNetwork.security);
+  texts_[6] = FieldDisplayText(WirelessSettings.ssid);
+  texts_[7] = FieldDisplayText(WirelessSettings.security);
   UpdateControls();
 
   const SummaryWords& words = SUMMARY_WORDS;

@@ -52,10 +52,7 @@ void CWizardPage::NameControl(QWidget* control, const char* name, const char* de
   }
 }
 
-void CWizardPage::OnEnter() {
-  if (next_ != nullptr && next_->isEnabled() && next_->isVisible())
-    next_->click();
-}
+void CWizardPage::OnEnter() { PressIfUsable(next_); }
 
 CSkinButton* CWizardPage::AddSkinButton(int id, int x_du, int y_du, int w_du, int h_du) {
   auto* button = AddControl<CSkinButton>(id);
