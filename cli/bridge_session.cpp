@@ -41,7 +41,7 @@ struct ListedAdapter {
 
 // The adapters the helper lists, each with its MAC text. False (and told, unless `quiet`) when
 // the helper cannot list them.
-bool list_adapters(std::vector<ListedAdapter>* adapters, bool quiet) {
+bool list_adapters_with_macs(std::vector<ListedAdapter>* adapters, bool quiet) {
   std::vector<AdapterInfo> listed;
   std::string error;
   if (adapter_access().list_adapters(&listed, &error) != 0) {
@@ -60,7 +60,7 @@ bool list_adapters(std::vector<ListedAdapter>* adapters, bool quiet) {
 
 int find_named_adapter(const std::string& name, std::vector<CliAdapter>* adapters) {
   std::vector<ListedAdapter> listed;
-  if (!list_adapters(&listed, false))
+  if (!list_adapters_with_macs(&listed, false))
     return EXIT_NO_ADAPTER;
   const auto found = std::find_if(listed.begin(), listed.end(), [&](const ListedAdapter& adapter) {
     return adapter.info.name == name;
@@ -142,7 +142,7 @@ int find_cli_adapters(const std::string& only, std::vector<CliAdapter>* adapters
   // The search gives MACs; their names come from the listing (first of a MAC wins, as
   // reopen_adapter takes it).
   std::vector<ListedAdapter> listed;
-  list_adapters(&listed, true);
+  list_adapters_with_macs(&listed, true);
   for (int i = 0; i < mac_list_count(list); ++i) {
     const std::string mac(list + MAC_TEXT_LENGTH * i, MAC_TEXT_LENGTH);
     const auto named =

@@ -15,23 +15,26 @@ namespace {
 // More than any set of four keys and a passphrase needs.
 constexpr std::size_t MAX_SECRETS_BYTES = 64 * 1024;
 
-enum class ReadResult { Done, TooLong, Failed };
-
-// Reads `fd` to its end, but stops once it holds more than the limit: /dev/zero or an endless
-// pipe is refused as soon as it has said too much, not after it has filled the memory.
-ReadResult read_bounded(int fd, std::string* text) {
+// Reads `fd` to its end into *text, but stops once it holds more than the limit: /dev/zero or
+// an endless pipe is refused as soon as it has said too much, not after it has filled the
+// memory. False, with the reason in *problem, when it cannot be read or is too long.
+bool read_bounded(int fd, const std::string& path, std::string* text, std::string* problem) {
   char chunk[4096];
   for (;;) {
     const ssize_t got = read(fd, chunk, sizeof chunk);
     if (got < 0 && errno == EINTR)
       continue;
-    if (got < 0)
-      return ReadResult::Failed;
+    if (got < 0) {
+      *problem = "cannot read the secrets file " + path + ": " + std::strerror(errno);
+      return false;
+    }
     if (got == 0)
-      return ReadResult::Done;
+      return true;
     text->append(chunk, static_cast<std::size_t>(got));
-    if (text->size() > MAX_SECRETS_BYTES)
-      return ReadResult::TooLong;
+    if (text->size() > MAX_SECRETS_BYTES) {
+      *problem = "the secrets file is too long";
+      return false;
+    }
   }
 }
 
@@ -39,9 +42,9 @@ ReadResult read_bounded(int fd, std::string* text) {
 
 std::optional<Secrets> read_secrets_file(const std::string& path, std::string* problem) {
   std::string text;
-  ReadResult result = ReadResult::Failed;
   if (path == "-") {
-    result = read_bounded(STDIN_FILENO, &text);
+    if (!read_bounded(STDIN_FILENO, path, &text, problem))
+      return std::nullopt;
   } else {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
@@ -53,18 +56,10 @@ std::optional<Secrets> read_secrets_file(const std::string& path, std::string* p
         (status.st_mode & (S_IRWXG | S_IRWXO)))
       std::fprintf(stderr, "qbr20g-cli: note: other users may read the secrets file %s\n",
                    path.c_str());
-    result = read_bounded(fd, &text);
-    const int error = errno;
+    const bool read = read_bounded(fd, path, &text, problem);
     close(fd);
-    errno = error;
-  }
-  if (result == ReadResult::Failed) {
-    *problem = "cannot read the secrets file " + path + ": " + std::strerror(errno);
-    return std::nullopt;
-  }
-  if (result == ReadResult::TooLong) {
-    *problem = "the secrets file is too long";
-    return std::nullopt;
+    if (!read)
+      return std::nullopt;
   }
 
   Secrets secrets;
