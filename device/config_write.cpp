@@ -88,6 +88,7 @@ int build_settings_text(std::uint8_t* frame, const std::uint8_t* own, const std:
 
 int write_configuration(std::uint8_t* send, std::uint8_t* receive, const char* own_mac_text,
                         const char* bridge_mac_text) {
+  clear_link_failure();
   if (unsafe_setting_message())
     return -1;
   std::uint8_t own[MAC_SIZE];

@@ -26,6 +26,7 @@ bool listed(const char* device_list, int count, const char* text) {
 
 int discover_devices(std::uint8_t* frame, std::uint8_t* receive, char* host_macs,
                      char* device_list) {
+  clear_link_failure();
   std::uint8_t broadcast[MAC_SIZE];
   mac_text_to_bytes("ff-ff-ff-ff-ff-ff", broadcast);
   std::uint8_t own[MAC_SIZE] = {};

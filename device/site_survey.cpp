@@ -20,6 +20,7 @@ bool is_survey_report(const std::uint8_t* frame, int length) {
 
 int run_site_survey(std::uint8_t* send, std::uint8_t* receive, const char* own_mac_text,
                     const char* bridge_mac_text, int* count) {
+  clear_link_failure();
   std::uint8_t own[MAC_SIZE];
   std::uint8_t bridge[MAC_SIZE];
   if (!procedure_macs(own_mac_text, bridge_mac_text, own, bridge))

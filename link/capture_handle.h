@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 class CaptureHandle {
 public:
@@ -19,6 +20,10 @@ public:
   // captured; 0 when nothing came in time; -1 on a read error.
   virtual int next(std::chrono::milliseconds timeout, const std::uint8_t** frame, int* wire_length,
                    int* captured) = 0;
+
+  // Why the last send or read failed, when there is more to say than a lost frame (a frame the
+  // link helper refused, a helper that went away); empty otherwise.
+  virtual std::string failure() const { return {}; }
 };
 
 // Replaced by every adapter open; empty when no adapter is open.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <mutex>
 
 #include "link/capture_handle.h"
 #include "link/link_frame.h"
@@ -24,6 +25,18 @@ milliseconds until(Clock::time_point when) {
   return std::max(left, milliseconds{0});
 }
 
+std::mutex failure_mutex;
+std::string failure_text;
+
+// Keeps what the capture says of a failed send or read, if anything.
+void note_failure(const CaptureHandle& capture) {
+  std::string why = capture.failure();
+  if (why.empty())
+    return;
+  std::lock_guard lock(failure_mutex);
+  failure_text = std::move(why);
+}
+
 bool wait_is_over() {
   return rx_tick_count.load() > rx_tick_limit || Clock::now() >= rx_deadline ||
          link_stop_requested();
@@ -34,9 +47,19 @@ bool wait_is_over() {
 int send_frame(const std::uint8_t* frame, int count) {
   // Once a stop is requested (the page went away, the user pressed Ctrl-C), nothing more goes
   // out: a step that gave up on its wait would otherwise send its request a second time.
-  if (capture_handle && !link_stop_requested())
-    capture_handle->send(frame, count);
+  if (capture_handle && !link_stop_requested() && capture_handle->send(frame, count) != 0)
+    note_failure(*capture_handle);
   return 0;
+}
+
+std::string link_failure() {
+  std::lock_guard lock(failure_mutex);
+  return failure_text;
+}
+
+void clear_link_failure() {
+  std::lock_guard lock(failure_mutex);
+  failure_text.clear();
 }
 
 void tick_rx_timeout() { ++rx_tick_count; }
@@ -56,6 +79,8 @@ int next_link_frame(const std::uint8_t* own, const std::uint8_t* peer, std::uint
     if (wait_is_over())
       return 0;
     if (result < 0) {
+      if (capture_handle)
+        note_failure(*capture_handle);
       // A failing or missing capture returns at once; pause so the wait does not spin.
       link_pause(slice);
       continue;

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <string>
 
 // Ticks since the current receive began; advanced on the UI thread, reset by the worker.
 extern std::atomic<int> rx_tick_count;
@@ -20,6 +21,12 @@ constexpr int MAX_FOREIGN_REPLIES = 20; // frames with other codes before a wait
 // Sends the first `count` bytes on the open capture, unless a stop has been requested. Send
 // failures show up as a time-out of the following wait, so the result is always 0.
 int send_frame(const std::uint8_t* frame, int count);
+
+// Why a send or read of the procedure under way failed, as the capture told it (see
+// CaptureHandle::failure); empty when nothing failed or waits only timed out. Each procedure
+// clears it when it begins; a front end adds it to the procedure's own failure message.
+std::string link_failure();
+void clear_link_failure();
 
 // One tick of the page timer.
 void tick_rx_timeout();
