@@ -36,20 +36,39 @@ private:
   int length_ = 0;
 };
 
+struct SaveStep {
+  const char* name;
+  RequestBuilder build;
+  std::uint32_t expected;
+  int tick_limit;
+};
+
+const SaveStep SAVE_STEPS[] = {
+    {SAVE_STEP_BEGIN, build_begin_request, RSP_BEGIN, STEP_TICK_LIMIT},
+    {SAVE_STEP_SETTINGS, build_settings_text, RSP_WRITE, STEP_TICK_LIMIT},
+    {SAVE_STEP_EXECUTE, build_execute_request, RSP_EXECUTE_ACK, FIRST_EXECUTE_TICK_LIMIT},
+    {SAVE_STEP_APPLY_BEGIN, build_begin_request, RSP_BEGIN, STEP_TICK_LIMIT},
+    {SAVE_STEP_APPLY, build_9002_request, RSP_WRITE, STEP_TICK_LIMIT},
+    {SAVE_STEP_APPLY_EXECUTE, build_execute_request, RSP_EXECUTE_ACK, STEP_TICK_LIMIT},
+};
+
 } // namespace
 
 std::optional<std::string> unsafe_setting_message() {
+  const WirelessRecords& records = wireless_records();
+  const NetworkEntry& settings = records.wireless_settings;
+  const WirelessKeySet& keys = records.wireless_keys;
   const struct {
     std::string_view value;
     const char* name;
   } values[] = {
-      {field_text(WirelessSettings.ssid), "The SSID"},
-      {field_text(WirelessKeys.key_index), "The WEP key index"},
-      {field_text(WirelessKeys.wep_key1), "WEP key 1"},
-      {field_text(WirelessKeys.wep_key2), "WEP key 2"},
-      {field_text(WirelessKeys.wep_key3), "WEP key 3"},
-      {field_text(WirelessKeys.wep_key4), "WEP key 4"},
-      {field_text(WirelessKeys.passphrase), "The passphrase"},
+      {field_text(settings.ssid), "The SSID"},
+      {field_text(keys.key_index), "The WEP key index"},
+      {field_text(keys.wep_key1), "WEP key 1"},
+      {field_text(keys.wep_key2), "WEP key 2"},
+      {field_text(keys.wep_key3), "WEP key 3"},
+      {field_text(keys.wep_key4), "WEP key 4"},
+      {field_text(keys.passphrase), "The passphrase"},
   };
   for (const auto& [value, name] : values)
     if (holds_control_byte(value))
@@ -59,27 +78,30 @@ std::optional<std::string> unsafe_setting_message() {
 }
 
 int build_settings_text(std::uint8_t* frame, const std::uint8_t* own, const std::uint8_t* bridge) {
+  const WirelessRecords& records = wireless_records();
+  const NetworkEntry& settings = records.wireless_settings;
+  const WirelessKeySet& keys = records.wireless_keys;
   std::memset(frame, 0, SETTINGS_FRAME_ROOM);
-  const std::string_view security = field_text(WirelessSettings.security);
-  const std::string_view key_index = field_text(WirelessKeys.key_index);
+  const std::string_view security = field_text(settings.security);
+  const std::string_view key_index = field_text(keys.key_index);
   const char digit[] = {settings_security_digit(security), '\0'};
   const char cipher[] = {settings_cipher_digit(security), '\0'};
 
   TextWriter text(frame + LINK_HEADER_SIZE);
-  text.line("7000 :", field_text(WirelessSettings.ssid));
+  text.line("7000 :", field_text(settings.ssid));
   text.line("7001 :16");
   text.line("7002 :0");
   text.line("7003 :", digit);
   text.line("7004 :", settings_key_length(security));
   text.line("7005 :", key_index.empty() ? "0" : key_index);
-  text.line("7006 :", field_text(WirelessKeys.wep_key1));
-  text.line("7007 :", field_text(WirelessKeys.wep_key2));
-  text.line("7008 :", field_text(WirelessKeys.wep_key3));
-  text.line("7009 :", field_text(WirelessKeys.wep_key4));
+  text.line("7006 :", field_text(keys.wep_key1));
+  text.line("7007 :", field_text(keys.wep_key2));
+  text.line("7008 :", field_text(keys.wep_key3));
+  text.line("7009 :", field_text(keys.wep_key4));
   text.line("7012 :3");
   text.line("7013 :0");
   text.line("7018 :", cipher);
-  text.line("7019 :", field_text(WirelessKeys.passphrase));
+  text.line("7019 :", field_text(keys.passphrase));
   text.line("7022 :0");
 
   build_frame(frame, own, bridge, CMD_WRITE, 0, static_cast<std::uint16_t>(text.length()));
@@ -96,20 +118,10 @@ int write_configuration(std::uint8_t* send, std::uint8_t* receive, const char* o
   if (!procedure_macs(own_mac_text, bridge_mac_text, own, bridge))
     return -1;
 
-  const struct {
-    RequestBuilder build;
-    std::uint32_t expected;
-    int tick_limit;
-  } steps[] = {
-      {build_begin_request, RSP_BEGIN, STEP_TICK_LIMIT},
-      {build_settings_text, RSP_WRITE, STEP_TICK_LIMIT},
-      {build_execute_request, RSP_EXECUTE_ACK, FIRST_EXECUTE_TICK_LIMIT},
-      {build_begin_request, RSP_BEGIN, STEP_TICK_LIMIT},
-      {build_9002_request, RSP_WRITE, STEP_TICK_LIMIT},
-      {build_execute_request, RSP_EXECUTE_ACK, STEP_TICK_LIMIT},
-  };
-  for (const auto& step : steps)
+  for (const SaveStep& step : SAVE_STEPS) {
+    note_link_step(step.name);
     if (send_and_await(step.build, send, receive, own, bridge, step.expected, step.tick_limit) <= 0)
       return -1;
+  }
   return 0;
 }

@@ -17,6 +17,15 @@ std::optional<std::string> unsafe_setting_message();
 // counts every text byte up to the final line feed. Returns 24 + the text's length.
 int build_settings_text(std::uint8_t* frame, const std::uint8_t* own, const std::uint8_t* bridge);
 
+// The write's six steps by name, as link_step() tells the one under way: the settings
+// transaction (begin, the settings text, execute), then the apply transaction ("9002:").
+inline constexpr const char* SAVE_STEP_BEGIN = "begin";
+inline constexpr const char* SAVE_STEP_SETTINGS = "settings write";
+inline constexpr const char* SAVE_STEP_EXECUTE = "settings execute";
+inline constexpr const char* SAVE_STEP_APPLY_BEGIN = "begin of the apply";
+inline constexpr const char* SAVE_STEP_APPLY = "apply command (9002:)";
+inline constexpr const char* SAVE_STEP_APPLY_EXECUTE = "apply execute";
+
 // Runs the write's six steps. `send` and `receive` are MAX_FRAME_SIZE buffers and may be the
 // same one. `own_mac_text` is read for its first 17 characters; `bridge_mac_text` is one MAC
 // text. Returns 0 once the bridge has acknowledged "9002:"; -1 when a step fails twice (the

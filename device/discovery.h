@@ -2,7 +2,9 @@
 // source MACs of the link frames that come back, then one unicast probe to each bridge found.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 
 #include "link/mac_text.h"
 
@@ -21,3 +23,23 @@ constexpr int DISCOVERY_REPLY_WINDOW_TICKS = 8;
 // `receive` (1514 bytes each) may be the same buffer. Returns 0 when a bridge was found, else -1.
 int discover_devices(std::uint8_t* frame, std::uint8_t* receive, char* host_macs,
                      char* device_list);
+
+// Whether a frame from `mac` may be listed as a bridge: one station (not a group address, which
+// would reach every bridge at once), not the all-zero address, and none of this host's own
+// adapters, those of `host_macs` (a MAC list) or of the last adapter listing.
+bool could_be_bridge(const std::uint8_t* mac, const char* host_macs);
+
+// One adapter's share of a discovery, on the capture already open on it (the calling thread's
+// link channel): the broadcast probe from `own`, then the source of each link frame that comes
+// back, until a wait passes the discovery tick limit or the reply window ends. Sources that
+// could be bridges (see could_be_bridge, with `host_macs`) are appended to `device_list` once
+// each; *count is its number of entries. `keep_listening`, when given, is asked after each new
+// bridge: false ends the window at once. Returns true when a bridge answered.
+bool collect_probe_replies(std::uint8_t* frame, std::uint8_t* receive, const std::uint8_t* own,
+                           const char* host_macs, char* device_list, int* count,
+                           const std::function<bool()>& keep_listening = nullptr);
+
+// Sends the unicast probe from `own` to each of the first `count` bridges of `device_list`,
+// pausing `pause` after each (none when zero). False when a stop cut a pause short.
+bool probe_each_bridge(std::uint8_t* frame, const std::uint8_t* own, const char* device_list,
+                       int count, std::chrono::milliseconds pause);

@@ -26,17 +26,23 @@ int run_site_survey(std::uint8_t* send, std::uint8_t* receive, const char* own_m
   if (!procedure_macs(own_mac_text, bridge_mac_text, own, bridge))
     return -1;
 
-  auto step = [&](RequestBuilder build, std::uint32_t expected) {
+  auto step = [&](const char* name, RequestBuilder build, std::uint32_t expected) {
+    note_link_step(name);
     return send_and_await(build, send, receive, own, bridge, expected, STEP_TICK_LIMIT) > 0;
   };
-  if (!step(build_begin_request, RSP_BEGIN) || !step(build_9107_request, RSP_WRITE) ||
-      !step(build_execute_request, RSP_EXECUTE_ACK))
+  if (!step(SURVEY_STEP_BEGIN, build_begin_request, RSP_BEGIN) ||
+      !step(SURVEY_STEP_SCAN, build_9107_request, RSP_WRITE) ||
+      !step(SURVEY_STEP_SCAN_EXECUTE, build_execute_request, RSP_EXECUTE_ACK))
     return -1;
+  note_link_step(SURVEY_STEP_PAUSE);
   if (!link_pause(link_timing().survey_scan_pause))
     return -1;
-  if (!step(build_begin_request, RSP_BEGIN) || !step(build_9100_request, RSP_WRITE))
+  if (!step(SURVEY_STEP_REPORT_BEGIN, build_begin_request, RSP_BEGIN) ||
+      !step(SURVEY_STEP_REPORT, build_9100_request, RSP_WRITE))
     return -1;
 
+  note_link_step(SURVEY_STEP_REPORT_POLL);
+  // The report's polls are one step: a wind-down lets both run, as a step's two sends do.
   for (int poll = 0; poll < REPORT_POLLS; ++poll) {
     send_frame(send, build_execute_request(send, own, bridge));
     const int length = await_reply(own, bridge, LINK_ETHERTYPE, receive, MAX_FRAME_SIZE,

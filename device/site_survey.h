@@ -6,6 +6,15 @@
 
 #include "device/survey_report.h"
 
+// The survey's steps by name, as link_step() tells the one under way.
+inline constexpr const char* SURVEY_STEP_BEGIN = "begin";
+inline constexpr const char* SURVEY_STEP_SCAN = "scan command (9107:)";
+inline constexpr const char* SURVEY_STEP_SCAN_EXECUTE = "scan execute";
+inline constexpr const char* SURVEY_STEP_PAUSE = "scan of the air";
+inline constexpr const char* SURVEY_STEP_REPORT_BEGIN = "begin of the report";
+inline constexpr const char* SURVEY_STEP_REPORT = "report command (9100:)";
+inline constexpr const char* SURVEY_STEP_REPORT_POLL = "report";
+
 // Runs the survey's exchange with the bridge. `send` and `receive` are MAX_FRAME_SIZE buffers
 // and may be the same one. `own_mac_text` is read for its first 17 characters (the host list
 // may be passed as it is); `bridge_mac_text` is one MAC text. Returns 0 and, when the report

@@ -70,14 +70,15 @@ const char* parse_entry(const char* at, NetworkEntry& entry) {
   return at + fields_length;
 }
 
-// Fills `NetworkTable` from the list at `at`; returns the number of entries stored.
+// Fills the network table from the list at `at`; returns the number of entries stored.
 int parse_network_list(const char* at) {
-  std::memset(NetworkTable, 0, sizeof NetworkTable);
+  NetworkEntry(&table)[NETWORK_TABLE_ENTRIES] = wireless_records().network_table;
+  std::memset(table, 0, sizeof table);
   int stored = 0;
   if (find_char(at, VERTICAL_TAB) < 0)
     return 0;
   for (;;) {
-    NetworkEntry& entry = NetworkTable[stored];
+    NetworkEntry& entry = table[stored];
     const char* end = parse_entry(at, entry);
     if (end == nullptr) {
       std::memset(&entry, 0, sizeof entry);
@@ -141,19 +142,19 @@ int parse_survey_reply(const std::uint8_t* frame, int* count) {
   char text[REPORT_TEXT_SIZE];
   copy_report_text(frame, text);
 
-  std::memset(&CurrentNetwork, 0, sizeof CurrentNetwork);
+  NetworkEntry& current = wireless_records().current_network;
+  std::memset(&current, 0, sizeof current);
   const int ssid_at = find_text(text, "SSID:");
   if (ssid_at >= 0) {
     const char* ssid = text + ssid_at + 5;
     // The separator before "7001 " is not a part of the name.
     const int next_line = find_text(ssid, "7001 ");
     if (next_line > 0)
-      store_ssid(CurrentNetwork, {ssid, static_cast<std::size_t>(next_line - 1)});
+      store_ssid(current, {ssid, static_cast<std::size_t>(next_line - 1)});
   }
   const int mode_at = find_text(text, "SECMODE:");
   if (mode_at >= 0)
-    store_text(CurrentNetwork.security,
-               security_mode_text(security_mode_of_digit(text[mode_at + 8])));
+    store_text(current.security, security_mode_text(security_mode_of_digit(text[mode_at + 8])));
 
   // Absent, or within the first three characters: no list.
   const int list_at = find_text(text, "SURVEY:");

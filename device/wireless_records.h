@@ -53,14 +53,40 @@ struct WirelessKeySet {
 static_assert(sizeof(WirelessKeySet) == 600);
 static_assert(offsetof(WirelessKeySet, passphrase) == 500);
 
+// The four records together. The wizard uses the process's set, which the names below are;
+// the command line works on several bridges at once, and each of its worker threads binds a
+// set of its own (BoundWirelessRecords), which the survey, the choices and the write then use.
+struct WirelessRecords {
+  NetworkEntry network_table[NETWORK_TABLE_ENTRIES];
+  NetworkEntry current_network;
+  NetworkEntry wireless_settings;
+  WirelessKeySet wireless_keys;
+};
+
+// The calling thread's set: its bound one, else the process's.
+WirelessRecords& wireless_records();
+
+// Binds `records` to the calling thread for the binder's lifetime.
+class BoundWirelessRecords {
+public:
+  explicit BoundWirelessRecords(WirelessRecords& records);
+  ~BoundWirelessRecords();
+  BoundWirelessRecords(const BoundWirelessRecords&) = delete;
+  BoundWirelessRecords& operator=(const BoundWirelessRecords&) = delete;
+
+private:
+  WirelessRecords* previous_;
+};
+
+// The process's set.
 // Networks of the last site survey; entries at and after the survey's count are zero.
-extern NetworkEntry NetworkTable[NETWORK_TABLE_ENTRIES];
+extern NetworkEntry (&NetworkTable)[NETWORK_TABLE_ENTRIES];
 static_assert(sizeof(NetworkTable) == 6200);
 // The bridge's present setting: only `ssid` and `security` are used.
-extern NetworkEntry CurrentNetwork;
+extern NetworkEntry& CurrentNetwork;
 // The user's choice: `ssid`, `channel` and `security` are used.
-extern NetworkEntry WirelessSettings;
-extern WirelessKeySet WirelessKeys;
+extern NetworkEntry& WirelessSettings;
+extern WirelessKeySet& WirelessKeys;
 
 // Text of a field that may lack its zero (a 50-byte SSID): never reads past the field.
 template <std::size_t N> std::string_view field_text(const char (&field)[N]) {

@@ -1,6 +1,7 @@
 #include "link/adapter_access.h"
 
 #include "link/helper_adapter_access.h"
+#include "link/link_channel.h"
 
 namespace {
 
@@ -11,7 +12,10 @@ std::unique_ptr<AdapterAccess>& installed_access() {
 
 } // namespace
 
-AdapterAccess& adapter_access() { return *installed_access(); }
+AdapterAccess& adapter_access() {
+  const LinkChannel& channel = link_channel();
+  return channel.access ? *channel.access : *installed_access();
+}
 
 std::unique_ptr<AdapterAccess> replace_adapter_access(std::unique_ptr<AdapterAccess> access) {
   auto previous = std::move(installed_access());

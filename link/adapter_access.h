@@ -36,7 +36,8 @@ public:
   virtual CaptureOpening open_capture(const char* name) = 0;
 };
 
-// The access in use; the link helper unless replaced.
+// The access in use: the calling thread's link channel's own, else the process's, which is the
+// link helper unless replaced.
 AdapterAccess& adapter_access();
 // Installs `access` (null restores the system one) and returns the one it replaces.
 std::unique_ptr<AdapterAccess> replace_adapter_access(std::unique_ptr<AdapterAccess> access);

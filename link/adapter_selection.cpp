@@ -3,12 +3,15 @@
 #include <pcap/pcap.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstring>
+#include <mutex>
 #include <vector>
 
 #include "link/adapter_access.h"
 #include "link/capture_handle.h"
+#include "link/link_channel.h"
 #include "link/link_frame.h"
 #include "link/link_timing.h"
 #include "link/mac_text.h"
@@ -28,6 +31,23 @@ AdapterSearchFailure search_failure = AdapterSearchFailure::None;
 bool open_denied = false;
 bool listing_failed = false;
 std::string open_error;
+
+std::mutex host_macs_mutex;
+std::vector<std::array<std::uint8_t, MAC_SIZE>> host_macs;
+
+// Keeps every listed adapter's MAC, for is_host_adapter_mac.
+void remember_host_macs(const std::vector<AdapterInfo>& adapters) {
+  std::vector<std::array<std::uint8_t, MAC_SIZE>> macs;
+  for (const AdapterInfo& adapter : adapters) {
+    std::array<std::uint8_t, MAC_SIZE> mac;
+    if (adapter_access().read_mac(adapter.name.c_str(), mac.data()) == 0)
+      macs.push_back(mac);
+  }
+  std::lock_guard lock(host_macs_mutex);
+  for (const auto& mac : macs)
+    if (std::find(host_macs.begin(), host_macs.end(), mac) == host_macs.end())
+      host_macs.push_back(mac);
+}
 
 bool never_wired(const AdapterInfo& adapter) {
   return is_wireless_adapter(adapter) || (adapter.flags & PCAP_IF_LOOPBACK);
@@ -49,8 +69,9 @@ void note_open_failure(const CaptureOpening& opening) {
 // Replaces capture_handle with a capture on `name`. True when it is open on Ethernet.
 bool open_capture_handle(const char* name) {
   CaptureOpening opening = adapter_access().open_capture(name);
-  capture_handle = std::move(opening.capture);
-  if (!capture_handle) {
+  std::unique_ptr<CaptureHandle>& capture = link_channel().capture;
+  capture = std::move(opening.capture);
+  if (!capture) {
     note_open_failure(opening);
     return false;
   }
@@ -77,7 +98,7 @@ bool adapter_sees_probe(const char* name, const std::uint8_t* mac) {
     const std::uint8_t* frame = nullptr;
     int wire_length = 0;
     int captured = 0;
-    const int result = capture_handle->next(left, &frame, &wire_length, &captured);
+    const int result = link_channel().capture->next(left, &frame, &wire_length, &captured);
     if (result > 0)
       return wire_length > 0;
     if (result < 0 || Clock::now() >= deadline)
@@ -116,6 +137,7 @@ int count_adapters(int* count) {
   }
   if (held_adapters.empty())
     return -1;
+  remember_host_macs(held_adapters);
   *count = static_cast<int>(held_adapters.size());
   return 0;
 }
@@ -172,6 +194,7 @@ int reopen_adapter(const char* mac_text) {
   std::string error;
   if (adapter_access().list_adapters(&adapters, &error) != 0)
     return -1;
+  remember_host_macs(adapters);
   for (const AdapterInfo& adapter : adapters) {
     char text[MAC_TEXT_SIZE];
     std::uint8_t mac[MAC_SIZE];
@@ -181,6 +204,14 @@ int reopen_adapter(const char* mac_text) {
       return open_capture_handle(adapter.name.c_str()) ? 0 : -1;
   }
   return 0;
+}
+
+bool is_host_adapter_mac(const std::uint8_t* mac) {
+  std::lock_guard lock(host_macs_mutex);
+  for (const auto& host : host_macs)
+    if (std::memcmp(host.data(), mac, MAC_SIZE) == 0)
+      return true;
+  return false;
 }
 
 AdapterSearchFailure last_adapter_search_failure() { return search_failure; }

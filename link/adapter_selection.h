@@ -42,6 +42,10 @@ int query_adapter_mac(const char* name, char* text, std::uint8_t* mac);
 // has that MAC, returns 0 and leaves the previous capture in place.
 int reopen_adapter(const char* mac_text);
 
+// Whether `mac` is one of this host's own adapters, as the adapters were last listed (by the
+// start-up search or a reopen, on any thread): never a bridge.
+bool is_host_adapter_mac(const std::uint8_t* mac);
+
 enum class AdapterSearchFailure { None, NoUsableAdapter, PermissionDenied, ListingFailed };
 
 // Outcome of the last find_usable_adapters: PermissionDenied when no adapter was usable and at

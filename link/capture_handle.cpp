@@ -1,3 +1,5 @@
 #include "link/capture_handle.h"
 
-std::unique_ptr<CaptureHandle> capture_handle;
+#include "link/link_channel.h"
+
+std::unique_ptr<CaptureHandle>& capture_handle = process_link_channel().capture;

@@ -26,5 +26,6 @@ public:
   virtual std::string failure() const { return {}; }
 };
 
-// Replaced by every adapter open; empty when no adapter is open.
-extern std::unique_ptr<CaptureHandle> capture_handle;
+// The process's capture (see link_channel.h): replaced by every adapter open; empty when no
+// adapter is open.
+extern std::unique_ptr<CaptureHandle>& capture_handle;

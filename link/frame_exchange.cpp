@@ -3,43 +3,37 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
-#include <mutex>
 
 #include "link/capture_handle.h"
+#include "link/link_channel.h"
 #include "link/link_frame.h"
 #include "link/link_timing.h"
 
-std::atomic<int> rx_tick_count{0};
-int rx_tick_limit = 0;
+std::atomic<int>& rx_tick_count = process_link_channel().tick_count;
+int& rx_tick_limit = process_link_channel().tick_limit;
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
-// End of the current wait on the monotonic clock; worker only, like rx_tick_limit.
-Clock::time_point rx_deadline;
-
 milliseconds until(Clock::time_point when) {
   const auto left = std::chrono::duration_cast<milliseconds>(when - Clock::now());
   return std::max(left, milliseconds{0});
 }
 
-std::mutex failure_mutex;
-std::string failure_text;
-
 // Keeps what the capture says of a failed send or read, if anything.
-void note_failure(const CaptureHandle& capture) {
-  std::string why = capture.failure();
-  if (why.empty())
-    return;
-  std::lock_guard lock(failure_mutex);
-  failure_text = std::move(why);
+void note_failure(LinkChannel& channel) {
+  std::string why = channel.capture->failure();
+  if (!why.empty())
+    channel.failure = std::move(why);
 }
 
-bool wait_is_over() {
-  return rx_tick_count.load() > rx_tick_limit || Clock::now() >= rx_deadline ||
-         link_stop_requested();
+bool stopped(const LinkChannel& channel) { return link_stop_requested() || channel.stopped; }
+
+bool wait_is_over(const LinkChannel& channel) {
+  return channel.tick_count.load() > channel.tick_limit || Clock::now() >= channel.deadline ||
+         stopped(channel);
 }
 
 } // namespace
@@ -47,42 +41,42 @@ bool wait_is_over() {
 int send_frame(const std::uint8_t* frame, int count) {
   // Once a stop is requested (the page went away, the user pressed Ctrl-C), nothing more goes
   // out: a step that gave up on its wait would otherwise send its request a second time.
-  if (capture_handle && !link_stop_requested() && capture_handle->send(frame, count) != 0)
-    note_failure(*capture_handle);
+  LinkChannel& channel = link_channel();
+  if (channel.capture && !stopped(channel) && channel.capture->send(frame, count) != 0)
+    note_failure(channel);
   return 0;
 }
 
-std::string link_failure() {
-  std::lock_guard lock(failure_mutex);
-  return failure_text;
-}
+std::string link_failure() { return link_channel().failure; }
 
-void clear_link_failure() {
-  std::lock_guard lock(failure_mutex);
-  failure_text.clear();
-}
+void clear_link_failure() { link_channel().failure.clear(); }
 
-void tick_rx_timeout() { ++rx_tick_count; }
+void note_link_step(const char* step) { link_channel().step = step; }
+
+const char* link_step() { return link_channel().step; }
+
+void tick_rx_timeout() { ++process_link_channel().tick_count; }
 
 int next_link_frame(const std::uint8_t* own, const std::uint8_t* peer, std::uint16_t ether_type,
                     const std::uint8_t** frame, int* captured) {
+  LinkChannel& channel = link_channel();
   const bool broadcast_wait = std::memcmp(peer, BROADCAST_MAC, MAC_SIZE) == 0;
   for (;;) {
-    const milliseconds slice = std::min(link_timing().read_slice, until(rx_deadline));
+    const milliseconds slice = std::min(link_timing().read_slice, until(channel.deadline));
     const std::uint8_t* data = nullptr;
     int wire_length = 0;
     int data_length = 0;
     int result = -1;
-    if (capture_handle)
-      result = capture_handle->next(slice, &data, &wire_length, &data_length);
+    if (channel.capture)
+      result = channel.capture->next(slice, &data, &wire_length, &data_length);
     // Looked at before the read's result, so a frame that arrives after the limit is dropped.
-    if (wait_is_over())
+    if (wait_is_over(channel))
       return 0;
     if (result < 0) {
-      if (capture_handle)
-        note_failure(*capture_handle);
+      if (channel.capture)
+        note_failure(channel);
       // A failing or missing capture returns at once; pause so the wait does not spin.
-      link_pause(slice);
+      link_pause(slice, false);
       continue;
     }
     if (result == 0)
@@ -104,10 +98,11 @@ int next_link_frame(const std::uint8_t* own, const std::uint8_t* peer, std::uint
 
 int receive_frame(const std::uint8_t* own, const std::uint8_t* peer, std::uint16_t ether_type,
                   std::uint8_t* buffer, int maximum, int tick_limit) {
-  rx_tick_count = 0;
-  rx_tick_limit = tick_limit;
+  LinkChannel& channel = link_channel();
+  channel.tick_count = 0;
+  channel.tick_limit = tick_limit;
   const auto& timing = link_timing();
-  rx_deadline = Clock::now() + timing.tick_period * (tick_limit + 1) + timing.clock_slack;
+  channel.deadline = Clock::now() + timing.tick_period * (tick_limit + 1) + timing.clock_slack;
 
   const std::uint8_t* frame = nullptr;
   int captured = 0;
@@ -139,6 +134,8 @@ int await_reply(const std::uint8_t* own, const std::uint8_t* peer, std::uint16_t
 int send_and_await(RequestBuilder build, std::uint8_t* send_buffer, std::uint8_t* receive_buffer,
                    const std::uint8_t* own, const std::uint8_t* bridge, std::uint32_t expected_code,
                    int tick_limit) {
+  if (link_wind_down_requested())
+    return -1;
   for (int tries = 0; tries < 2; ++tries) {
     send_frame(send_buffer, build(send_buffer, own, bridge));
     const int count = await_reply(own, bridge, LINK_ETHERTYPE, receive_buffer, MAX_FRAME_SIZE,

@@ -7,16 +7,19 @@
 #include <cstdint>
 #include <string>
 
-// Ticks since the current receive began; advanced on the UI thread, reset by the worker.
-extern std::atomic<int> rx_tick_count;
+// The process's receive time-out (see link_channel.h). Ticks since the current receive began;
+// advanced on the UI thread, reset by the worker.
+extern std::atomic<int>& rx_tick_count;
 // Limit of the current receive; worker only.
-extern int rx_tick_limit;
+extern int& rx_tick_limit;
 
 // Tick limits of the waiting steps.
 constexpr int STEP_TICK_LIMIT = 2;
 constexpr int FIRST_EXECUTE_TICK_LIMIT = 3; // first execute of the configuration write
 constexpr int DISCOVERY_TICK_LIMIT = 3;
 constexpr int MAX_FOREIGN_REPLIES = 20; // frames with other codes before a wait gives up
+
+// Everything below works on the calling thread's link channel (link_channel.h).
 
 // Sends the first `count` bytes on the open capture, unless a stop has been requested. Send
 // failures show up as a time-out of the following wait, so the result is always 0.
@@ -28,7 +31,12 @@ int send_frame(const std::uint8_t* frame, int count);
 std::string link_failure();
 void clear_link_failure();
 
-// One tick of the page timer.
+// The exchange step under way, named by the procedure (a literal, kept by pointer), so that a
+// front end can say which step got no answer; null before the first.
+void note_link_step(const char* step);
+const char* link_step();
+
+// One tick of the process's page timer.
 void tick_rx_timeout();
 
 // Filtered read: the next frame of `ether_type` from `peer` (or, when peer is the broadcast
@@ -52,7 +60,8 @@ using RequestBuilder = int (*)(std::uint8_t* frame, const std::uint8_t* own,
 
 // One exchange step: build and send the request, await the reply; on failure once more.
 // The request is rebuilt before each send, so send and receive buffer may be the same.
-// Returns the reply's byte count, or -1 after two failed waits.
+// Returns the reply's byte count, or -1 after two failed waits. Once a wind-down is requested
+// (link_timing.h) no step begins: -1 at once, nothing sent.
 int send_and_await(RequestBuilder build, std::uint8_t* send_buffer, std::uint8_t* receive_buffer,
                    const std::uint8_t* own, const std::uint8_t* bridge, std::uint32_t expected_code,
                    int tick_limit);

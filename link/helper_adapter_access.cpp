@@ -10,12 +10,14 @@
 
 namespace {
 
-// A capture that the helper holds. When the helper is lost, every call fails at once; after
-// recover_link_helper() the next call reopens the capture on the same adapter in a new helper.
+// A capture that the helper holds. When the helper is lost, every call fails at once; a capture
+// of the process's helper reopens on the same adapter in a new helper at its next call after
+// recover_link_helper(), one of a helper of its own stays failed.
 class HelperCapture : public CaptureHandle {
 public:
-  HelperCapture(std::shared_ptr<LinkHelper> helper, std::uint32_t id, std::string adapter)
-      : helper_(std::move(helper)), id_(id), adapter_(std::move(adapter)) {}
+  HelperCapture(std::shared_ptr<LinkHelper> helper, std::uint32_t id, std::string adapter,
+                bool recovers)
+      : helper_(std::move(helper)), id_(id), adapter_(std::move(adapter)), recovers_(recovers) {}
   ~HelperCapture() override {
     if (!helper_->lost())
       helper_->close_capture(id_);
@@ -39,6 +41,8 @@ private:
   bool usable() {
     if (!helper_->lost())
       return true;
+    if (!recovers_)
+      return false;
     std::shared_ptr<LinkHelper> current = link_helper();
     if (!current || current == helper_)
       return false;
@@ -53,12 +57,15 @@ private:
   std::shared_ptr<LinkHelper> helper_;
   std::uint32_t id_;
   std::string adapter_;
+  bool recovers_;
 };
 
 class HelperAdapterAccess : public AdapterAccess {
 public:
+  explicit HelperAdapterAccess(bool own_helper) : own_helper_(own_helper) {}
+
   int list_adapters(std::vector<AdapterInfo>* adapters, std::string* error) override {
-    std::shared_ptr<LinkHelper> helper = link_helper(error);
+    std::shared_ptr<LinkHelper> helper = current_helper(error);
     std::vector<HelperAdapter> listed;
     if (!helper || helper->list_adapters(&listed, error) != 0)
       return -1;
@@ -87,7 +94,7 @@ public:
 
   CaptureOpening open_capture(const char* name) override {
     CaptureOpening opening;
-    std::shared_ptr<LinkHelper> helper = link_helper(&opening.error);
+    std::shared_ptr<LinkHelper> helper = current_helper(&opening.error);
     if (!helper) {
       opening.status = helper_protocol::OPEN_REFUSED;
       return opening;
@@ -99,11 +106,34 @@ public:
       return opening;
     }
     opening.link_type = opened.link_type;
-    opening.capture = std::make_unique<HelperCapture>(helper, opened.capture, name);
+    opening.capture = std::make_unique<HelperCapture>(helper, opened.capture, name, !own_helper_);
     return opening;
   }
 
 private:
+  // The process's helper, or this access's own: started on first use, never started again.
+  std::shared_ptr<LinkHelper> current_helper(std::string* error) {
+    if (!own_helper_)
+      return link_helper(error);
+    std::lock_guard lock(mutex_);
+    if (!helper_ && own_failure_.empty())
+      helper_ = LinkHelper::start(link_helper_path(), &own_failure_);
+    if (!helper_) {
+      if (error)
+        *error = own_failure_;
+      return nullptr;
+    }
+    if (helper_->lost()) {
+      if (error)
+        *error = "the link helper was lost: " + helper_->lost_reason();
+      return nullptr;
+    }
+    return helper_;
+  }
+
+  const bool own_helper_;
+  std::shared_ptr<LinkHelper> helper_; // own_helper_ only
+  std::string own_failure_;
   std::mutex mutex_;
   std::map<std::string, std::array<std::uint8_t, 6>> macs_;
 };
@@ -111,5 +141,9 @@ private:
 } // namespace
 
 std::unique_ptr<AdapterAccess> make_helper_adapter_access() {
-  return std::make_unique<HelperAdapterAccess>();
+  return std::make_unique<HelperAdapterAccess>(false);
+}
+
+std::unique_ptr<AdapterAccess> make_own_helper_adapter_access() {
+  return std::make_unique<HelperAdapterAccess>(true);
 }

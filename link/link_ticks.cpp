@@ -1,13 +1,13 @@
 #include "link/link_ticks.h"
 
-#include "link/frame_exchange.h"
+#include "link/link_channel.h"
 #include "link/link_timing.h"
 
 LinkTicks::LinkTicks()
-    : thread_([this] {
+    : channel_(link_channel()), thread_([this] {
         std::unique_lock lock(mutex_);
         while (!stop_.wait_for(lock, link_timing().tick_period, [this] { return stopping_; }))
-          tick_rx_timeout();
+          ++channel_.tick_count;
       }) {}
 
 LinkTicks::~LinkTicks() {

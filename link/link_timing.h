@@ -28,5 +28,17 @@ void request_link_stop();
 void clear_link_stop();
 bool link_stop_requested();
 
-// Sleeps for `duration` unless a stop is requested first. Returns false when stopped.
-bool link_pause(std::chrono::milliseconds duration);
+// Asks the running procedures to wind down: the steps under way end or time out as they would,
+// but no new step begins and pauses end now (the command line's first Ctrl-C in a batch, so
+// that no bridge is left between two steps that belong together).
+void request_link_wind_down();
+void clear_link_wind_down();
+bool link_wind_down_requested();
+
+// Sleeps for `duration` unless a stop or (`with_wind_down`) a wind-down is requested first, or
+// the calling thread's channel is stopped. Returns false when it ended early. A pause inside a
+// step passes false: a wind-down lets the step run its course.
+bool link_pause(std::chrono::milliseconds duration, bool with_wind_down = true);
+
+// Wakes every pause to look again at why it might end (after a channel was stopped).
+void wake_link_pauses();

@@ -67,3 +67,12 @@ void to_lower_ascii(char* text) {
 int mac_list_count(const char* list) {
   return static_cast<int>(std::strlen(list) / MAC_TEXT_LENGTH);
 }
+
+bool is_group_mac(const std::uint8_t* mac) { return (mac[0] & 0x01) != 0; }
+
+bool is_zero_mac(const std::uint8_t* mac) {
+  for (int i = 0; i < 6; ++i)
+    if (mac[i] != 0)
+      return false;
+  return true;
+}

@@ -29,3 +29,8 @@ int hex_digit_value(char c);
 
 // Number of whole 17-character entries of a MAC list.
 int mac_list_count(const char* list);
+
+// A group address (its first byte's lowest bit set: broadcast and every multicast) reaches
+// many stations at once; the all-zero address reaches none. Neither is one bridge.
+bool is_group_mac(const std::uint8_t* mac);
+bool is_zero_mac(const std::uint8_t* mac);

@@ -111,12 +111,20 @@ TEST_F(Discovery, NoAnswerLeavesTheHostListAndFails) {
   EXPECT_EQ(host.adapters[1].wire->sent_frames().size(), 1u) << "only the broadcast probe";
 }
 
-TEST_F(Discovery, OwnFramesAndOtherEtherTypesAreNotBridges) {
+// Nothing that would reach more than one bridge, or this host itself, is ever offered as one:
+// the adapter's own frames, another adapter of this host (a second copy of the wizard probing
+// on it), broadcast, multicast and the zero address; and no frame of another EtherType.
+TEST_F(Discovery, OnlySingleForeignStationsOfTheLinkAreBridges) {
   host.add("eth0", 0x10).wire->responder = [](const Bytes& sent) {
     std::vector<Bytes> replies;
     if (!is_broadcast_probe(sent))
       return replies;
-    replies.push_back(make_reply(sent.data() + 6, BROADCAST_MAC, CMD_PROBE)); // itself
+    const std::uint8_t other_adapter[6] = {0x02, 0, 0, 0, 0, 0x11};
+    const std::uint8_t multicast[6] = {0x01, 0x80, 0xc2, 0, 0, 0x0e};
+    const std::uint8_t zero[6] = {};
+    for (const std::uint8_t* source :
+         {sent.data() + 6, other_adapter, BROADCAST_MAC, multicast, zero})
+      replies.push_back(make_reply(source, sent.data() + 6, CMD_PROBE));
     Bytes ip = make_reply(BRIDGE_C, sent.data() + 6, CMD_PROBE);
     ip[12] = 0x08;
     ip[13] = 0x00;
@@ -124,9 +132,11 @@ TEST_F(Discovery, OwnFramesAndOtherEtherTypesAreNotBridges) {
     replies.push_back(make_reply(BRIDGE_B, sent.data() + 6, 0x12345678)); // any code counts
     return replies;
   };
+  host.add("eth1", 0x11); // not in the list to search, but listed by the system
   hosts({host_text(0x10).c_str()});
   ASSERT_EQ(discover(), 0);
   EXPECT_STREQ(devices, TEXT_B);
+  EXPECT_EQ(host.adapters[0].wire->sent_frames().size(), 2u) << "one unicast probe, to B alone";
 }
 
 TEST_F(Discovery, StationThatNeverPausesDoesNotKeepTheSearchRunning) {
