@@ -192,9 +192,8 @@ int query_adapter_mac(const char* name, char* text, std::uint8_t* mac) {
 int reopen_adapter(const char* mac_text) {
   std::vector<AdapterInfo> adapters;
   std::string error;
-  if (adapter_access().list_adapters(&adapters, &error) != 0)
+  if (list_host_adapters(&adapters, &error) != 0)
     return -1;
-  remember_host_macs(adapters);
   for (const AdapterInfo& adapter : adapters) {
     char text[MAC_TEXT_SIZE];
     std::uint8_t mac[MAC_SIZE];
@@ -203,6 +202,13 @@ int reopen_adapter(const char* mac_text) {
     if (std::strcmp(text, mac_text) == 0)
       return open_capture_handle(adapter.name.c_str()) ? 0 : -1;
   }
+  return 0;
+}
+
+int list_host_adapters(std::vector<AdapterInfo>* adapters, std::string* error) {
+  if (adapter_access().list_adapters(adapters, error) != 0)
+    return -1;
+  remember_host_macs(*adapters);
   return 0;
 }
 

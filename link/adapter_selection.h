@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "link/adapter_access.h"
 
@@ -41,6 +42,10 @@ int query_adapter_mac(const char* name, char* text, std::uint8_t* mac);
 // then empty, or open on a link that is not Ethernet) or enumeration failed. When no adapter
 // has that MAC, returns 0 and leaves the previous capture in place.
 int reopen_adapter(const char* mac_text);
+
+// The adapters as adapter_access() lists them (0, or -1 with the reason), their MACs kept as
+// this host's own.
+int list_host_adapters(std::vector<AdapterInfo>* adapters, std::string* error);
 
 // Whether `mac` is one of this host's own adapters, as the adapters were last listed (by the
 // start-up search or a reopen, on any thread): never a bridge.

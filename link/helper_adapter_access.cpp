@@ -24,10 +24,16 @@ public:
   }
 
   int send(const std::uint8_t* frame, int length) override {
+    refusal_.clear();
     if (!usable())
       return -1;
-    std::string error;
-    return helper_->send(id_, frame, length, &error);
+    return helper_->send(id_, frame, length, &refusal_);
+  }
+
+  std::string failure() const override {
+    if (helper_->lost())
+      return "the link helper was lost: " + helper_->lost_reason();
+    return refusal_;
   }
 
   int next(std::chrono::milliseconds timeout, const std::uint8_t** frame, int* wire_length,
@@ -58,6 +64,7 @@ private:
   std::uint32_t id_;
   std::string adapter_;
   bool recovers_;
+  std::string refusal_; // why the helper refused the last frame it did not send
 };
 
 class HelperAdapterAccess : public AdapterAccess {
