@@ -39,31 +39,58 @@ std::string terminal_text(std::string_view bytes) {
   return text;
 }
 
-void print_table(const std::vector<std::string>& headings,
-                 const std::vector<std::vector<std::string>>& rows) {
-  std::vector<std::size_t> widths;
-  for (const std::string& heading : headings)
-    widths.push_back(width_of(heading));
-  for (const auto& row : rows)
-    for (std::size_t column = 0; column < row.size() && column < widths.size(); ++column)
-      widths[column] = std::max(widths[column], width_of(row[column]));
-  const auto print_row = [&](const std::vector<std::string>& cells) {
+Cell cell_text(const std::string& text) { return {text, terminal_text(text)}; }
+
+Cell cell_bytes(std::string_view bytes) { return {display_text(bytes), terminal_text(bytes)}; }
+
+Cell cell_number(long long value) { return {value, std::to_string(value)}; }
+
+Cell cell_flag(bool value) { return {value, value ? "yes" : "no"}; }
+
+Cell cell_none() { return {nullptr, "-"}; }
+
+Cell cell_optional_text(const std::string& text) {
+  return text.empty() ? cell_none() : cell_text(text);
+}
+
+void print_table(const Table& table, bool json) {
+  if (json) {
+    JsonDocument document = JsonDocument::array();
+    for (const std::vector<Cell>& row : table.rows) {
+      JsonDocument object = JsonDocument::object();
+      for (std::size_t i = 0; i < row.size(); ++i)
+        object[table.keys[i]] = row[i].json;
+      document.push_back(std::move(object));
+    }
+    // Invalid UTF-8 cannot occur (every text is decoded first); replace rather than throw.
+    std::cout << document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+    std::cout.flush();
+    return;
+  }
+  if (table.rows.empty())
+    return;
+  std::vector<std::size_t> shown;
+  for (std::size_t i = 0; i < table.headings.size(); ++i)
+    if (!table.headings[i].empty())
+      shown.push_back(i);
+  std::vector<std::size_t> widths(table.headings.size(), 0);
+  for (std::size_t i : shown) {
+    widths[i] = width_of(table.headings[i]);
+    for (const auto& row : table.rows)
+      widths[i] = std::max(widths[i], width_of(row[i].text));
+  }
+  const auto print_line = [&](const std::function<const std::string&(std::size_t)>& text) {
     std::string line;
-    for (std::size_t column = 0; column < cells.size(); ++column) {
-      line += cells[column];
-      if (column + 1 < cells.size())
-        line += std::string(widths[column] - width_of(cells[column]) + 2, ' ');
+    for (std::size_t k = 0; k < shown.size(); ++k) {
+      const std::size_t i = shown[k];
+      line += text(i);
+      if (k + 1 < shown.size())
+        line += std::string(widths[i] - width_of(text(i)) + 2, ' ');
     }
     std::cout << line << '\n';
   };
-  print_row(headings);
-  for (const auto& row : rows)
-    print_row(row);
-  std::cout.flush();
-}
-
-void print_json(const JsonDocument& document) {
-  // Invalid UTF-8 cannot occur (every text is decoded first); replace rather than throw anyway.
-  std::cout << document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+  print_line([&](std::size_t i) -> const std::string& { return table.headings[i]; });
+  for (const auto& row : table.rows)
+    print_line([&](std::size_t i) -> const std::string& { return row[i].text; });
   std::cout.flush();
 }

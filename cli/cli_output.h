@@ -1,11 +1,14 @@
 // What qbr20g-cli writes on standard output: aligned text tables for people, or one JSON
-// document (an array of objects with fixed keys) for programs. Texts that came from the air
-// are shown decoded as the pages show them; in text output, control characters are written
-// as \xNN escapes so that an SSID can never steer the terminal.
+// document (an array of objects with fixed keys) for programs. Each field of a command's rows
+// is described once (cli/row_fields.h) and gives both forms. Texts that came from the air are
+// shown decoded as the pages show them; in text output, control characters are written as
+// \xNN escapes so that an SSID can never steer the terminal.
 #pragma once
 
 #include <nlohmann/json.hpp>
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,8 +18,50 @@ using JsonDocument = nlohmann::ordered_json;
 // `bytes` decoded for display, with every control character (C0, DEL, C1) escaped.
 std::string terminal_text(std::string_view bytes);
 
-// Prints `rows` under `headings` in columns two spaces apart; cells are terminal text already.
-void print_table(const std::vector<std::string>& headings,
-                 const std::vector<std::vector<std::string>>& rows);
+// One value of a row, in both forms.
+struct Cell {
+  JsonDocument json;
+  std::string text;
+};
 
-void print_json(const JsonDocument& document);
+Cell cell_text(const std::string& text); // a text of our own (a MAC, a word)
+Cell cell_bytes(std::string_view bytes); // bytes from the air or the user: decoded, escaped
+Cell cell_number(long long value);
+Cell cell_flag(bool value);                       // true / false; "yes" / "no"
+Cell cell_none();                                 // null; "-"
+Cell cell_optional_text(const std::string& text); // none when empty
+
+// A field of rows of type Row: its JSON key, its column heading (empty: JSON only) and its
+// value.
+template <typename Row> struct Field {
+  const char* key;
+  const char* heading;
+  std::function<Cell(const Row&)> value;
+};
+
+// Rows ready to print: the keys and headings of their fields, and each row's cells.
+struct Table {
+  std::vector<std::string> keys;
+  std::vector<std::string> headings;
+  std::vector<std::vector<Cell>> rows;
+};
+
+template <typename Row>
+Table make_table(const std::vector<Field<Row>>& fields, const std::vector<Row>& rows) {
+  Table table;
+  for (const Field<Row>& field : fields) {
+    table.keys.push_back(field.key);
+    table.headings.push_back(field.heading);
+  }
+  for (const Row& row : rows) {
+    std::vector<Cell> cells;
+    for (const Field<Row>& field : fields)
+      cells.push_back(field.value(row));
+    table.rows.push_back(std::move(cells));
+  }
+  return table;
+}
+
+// The whole table: one JSON array, or the text columns two spaces apart under their headings
+// (nothing at all when there are no rows).
+void print_table(const Table& table, bool json);

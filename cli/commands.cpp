@@ -1,141 +1,275 @@
 #include "cli/commands.h"
 
-#include <cstdio>
-#include <string>
+#include <CLI/CLI.hpp>
 
-#include "cli/bridge_choice.h"
-#include "cli/bridge_session.h"
-#include "cli/bridge_survey.h"
-#include "cli/cli_output.h"
-#include "cli/exit_status.h"
+#include <algorithm>
+#include <atomic>
+
+#include "cli/bridge_targets.h"
+#include "cli/bridge_work.h"
 #include "cli/progress_line.h"
-#include "device/display_text.h"
-#include "device/survey_report.h"
-#include "device/wireless_records.h"
+#include "cli/rows.h"
+#include "device/security_modes.h"
 #include "link/link_timing.h"
 
 namespace {
 
-// The one bridge that survey and show work on, surveyed: `NetworkTable` and `CurrentNetwork`
-// hold its report.
-int survey_chosen_bridge(const CliOptions& options, CliBridge* bridge, int* count) {
+std::atomic<bool> work_begun{false};
+
+bool interrupted() { return link_wind_down_requested() || link_stop_requested(); }
+
+// A bridge's MAC in any of the usual spellings (colons, dashes or none; either case), turned
+// into the link's MAC text.
+const CLI::Validator BRIDGE_MAC(
+    [](std::string& text) -> std::string {
+      const std::optional<std::string> mac = normalised_mac(text);
+      if (!mac)
+        return "not a MAC address: " + text +
+               " (give six hex pairs: 02:00:00:00:0b:01, 02-00-00-00-0b-01 or 02000000b001)";
+      text = *mac;
+      return "";
+    },
+    "", "MAC");
+
+void add_adapter_option(CLI::App& command, CliOptions& options) {
+  command.add_option("--adapter", options.adapter, "look on this wired adapter only")
+      ->type_name("NAME");
+}
+
+void add_parallel_option(CLI::App& command, CliOptions& options) {
+  command
+      .add_option("--parallel", options.parallel,
+                  "work on at most N bridges at once (default " + std::to_string(DEFAULT_PARALLEL) +
+                      ")")
+      ->check(CLI::Range(1, MAX_PARALLEL).description(""))
+      ->type_name("N");
+}
+
+// --bridge (repeatable) and --all: the bridges to work on.
+void add_bridge_options(CLI::App& command, CliOptions& options) {
+  add_adapter_option(command, options);
+  command
+      .add_option("--bridge", options.bridges,
+                  "a bridge to work on, by its MAC (repeatable); with --adapter, no discovery "
+                  "is run; with --all, one that must answer")
+      ->transform(BRIDGE_MAC)
+      ->type_name("MAC");
+  command.add_flag("--all", options.all, "every bridge that answers");
+  add_parallel_option(command, options);
+}
+
+std::vector<CliBridge> sorted(std::vector<CliBridge> bridges) {
+  std::sort(bridges.begin(), bridges.end(), bridge_order);
+  return bridges;
+}
+
+CommandResult run_adapters(const CliOptions&) {
+  CommandResult result;
+  std::vector<CliAdapter> adapters;
+  if (!find_cli_adapters("", &adapters, &result))
+    return result;
+  std::vector<AdapterRow> rows;
+  for (const CliAdapter& adapter : adapters)
+    rows.push_back({adapter});
+  result.table = make_table(ADAPTER_FIELDS, rows);
+  return result;
+}
+
+CommandResult run_list(const CliOptions& options) {
+  CommandResult result;
+  mark_link_work_begun();
+  std::vector<CliAdapter> adapters;
+  if (!find_cli_adapters(options.adapter, &adapters, &result))
+    return result;
   ProgressLine progress(options.quiet);
-  const BridgeChoice choice = choose_bridges(options, false, progress);
-  if (choice.status != EXIT_DONE)
-    return choice.status;
-  *bridge = choice.bridges.front();
-  return survey_bridge(*bridge, progress, count);
+  const std::vector<CliBridge> bridges = discover_fleet(adapters, {}, progress);
+  if (interrupted())
+    return result.fail(EXIT_INTERRUPTED, "interrupted while looking for bridges");
+  result.table = make_table(BRIDGE_FIELDS, sorted(bridges));
+  if (bridges.empty())
+    result.fail(EXIT_NO_BRIDGE, NO_BRIDGE_ANSWERED);
+  return result;
+}
+
+// The bridges that survey and show work on, each surveyed at once with the others. Bridges that
+// did not answer the discovery are in `silent`.
+bool survey_targets(const CliOptions& options, CommandResult* result, Targets* targets,
+                    std::vector<BridgeWork>* surveys) {
+  for (const std::string& mac : options.bridges)
+    if (!refuse_non_bridge(mac, "--bridge", result))
+      return false;
+  mark_link_work_begun();
+  TargetRequest request;
+  request.adapter = options.adapter;
+  request.all = options.all;
+  for (const std::string& mac : options.bridges)
+    request.named.push_back({mac, ""});
+  ProgressLine progress(options.quiet);
+  if (!choose_targets(request, progress, targets, result))
+    return false;
+  surveys->resize(targets->bridges.size());
+  progress.Show(targets->bridges.size() == 1
+                    ? "Bridge " + targets->bridges.front().mac + " is scanning the air"
+                    : std::to_string(targets->bridges.size()) + " bridges are scanning the air",
+                link_timing().survey_scan_pause + link_timing().tick_period);
+  run_on_bridges(targets->bridges.size(), options.parallel,
+                 [&](std::size_t i) { (*surveys)[i] = survey_on_worker(targets->bridges[i]); });
+  progress.Clear();
+  return true;
+}
+
+// The exit status of a batch of surveys: 130 after Ctrl-C, 4 when no bridge answered at all,
+// 1 when one did not, else 0.
+void survey_status(const Targets& targets, const std::vector<BridgeWork>& surveys,
+                   CommandResult* result) {
+  for (const BridgeWork& work : surveys)
+    if (work.end != WorkEnd::Done)
+      result->status = EXIT_NOT_CONFIRMED;
+  if (!targets.silent.empty())
+    result->status = EXIT_NOT_CONFIRMED;
+  if (targets.bridges.empty())
+    result->fail(EXIT_NO_BRIDGE, NO_BRIDGE_ANSWERED);
+  if (interrupted())
+    result->status = EXIT_INTERRUPTED;
+}
+
+CommandResult run_survey(const CliOptions& options) {
+  CommandResult result;
+  Targets targets;
+  std::vector<BridgeWork> surveys;
+  if (!survey_targets(options, &result, &targets, &surveys))
+    return result;
+  std::vector<NetworkRow> rows;
+  for (std::size_t i = 0; i < surveys.size(); ++i) {
+    const CliBridge& bridge = targets.bridges[i];
+    if (surveys[i].end != WorkEnd::Done)
+      result.errors.push_back("qbr20g-cli: bridge " + bridge.mac + ": " +
+                              (surveys[i].message.empty() ? "not surveyed" : surveys[i].message));
+    for (const NetworkEntry& network : surveys[i].networks)
+      rows.push_back({bridge, network});
+  }
+  for (const std::string& mac : targets.silent)
+    result.errors.push_back("qbr20g-cli: bridge " + mac + " did not answer");
+  result.table = make_table(NETWORK_FIELDS, rows);
+  survey_status(targets, surveys, &result);
+  return result;
+}
+
+CommandResult run_show(const CliOptions& options) {
+  CommandResult result;
+  Targets targets;
+  std::vector<BridgeWork> surveys;
+  if (!survey_targets(options, &result, &targets, &surveys))
+    return result;
+  std::vector<ShowRow> rows;
+  for (std::size_t i = 0; i < surveys.size(); ++i) {
+    ShowRow row;
+    row.bridge = targets.bridges[i];
+    row.present = surveys[i].current;
+    row.message = surveys[i].message;
+    switch (surveys[i].end) {
+    case WorkEnd::Done:
+      row.result = RowResult::Shown;
+      break;
+    case WorkEnd::Failed:
+      row.result = RowResult::Failed;
+      break;
+    case WorkEnd::Interrupted:
+      row.result = RowResult::Interrupted;
+      break;
+    case WorkEnd::NotStarted:
+      row.result = RowResult::NotStarted;
+      break;
+    }
+    rows.push_back(row);
+  }
+  for (const std::string& mac : targets.silent) {
+    ShowRow row;
+    row.bridge.mac = mac;
+    row.result = RowResult::Silent;
+    row.message = "did not answer";
+    rows.push_back(row);
+  }
+  std::sort(rows.begin(), rows.end(),
+            [](const ShowRow& a, const ShowRow& b) { return bridge_order(a.bridge, b.bridge); });
+  result.table = make_table(SHOW_FIELDS, rows);
+  survey_status(targets, surveys, &result);
+  return result;
+}
+
+void add_list_options(CLI::App& command, CliOptions& options) {
+  add_adapter_option(command, options);
+}
+
+void add_configure_options(CLI::App& command, CliOptions& options) {
+  add_bridge_options(command, options);
+  command.add_option("--ssid", options.ssid, "the network's name")->type_name("SSID");
+  command
+      .add_option_function<std::string>(
+          "--security",
+          [&options](const std::string& word) { options.security = security_of_word(word); },
+          "the network's security; without it, the bridge surveys the air and the network's own "
+          "is taken")
+      ->check(
+          CLI::IsMember({"open", "wep", "wpa-psk", "wpa2-psk"}, CLI::ignore_case).description(""))
+      ->type_name("open|wep|wpa-psk|wpa2-psk");
+  command.add_flag("--hidden", options.hidden, "the network hides its name (needs --security)");
+  command
+      .add_option_function<std::string>(
+          "--wep-format",
+          [&options](const std::string& format) {
+            options.wep_hex = format != "ascii";
+            options.key_options_given = true;
+          },
+          "how the WEP keys are written (default hex)")
+      ->check(CLI::IsMember({"hex", "ascii"}, CLI::ignore_case).description(""))
+      ->transform(CLI::detail::to_lower)
+      ->type_name("hex|ascii");
+  command
+      .add_option_function<int>(
+          "--key-index",
+          [&options](int index) {
+            options.key_index = index;
+            options.key_options_given = true;
+          },
+          "the WEP key the bridge uses (default 1)")
+      ->check(CLI::Range(1, 4).description(""))
+      ->type_name("1-4");
+  command
+      .add_option("--secrets-file", options.secrets_file,
+                  "read the WEP keys or the passphrase from FILE ('-': standard input), one "
+                  "key1= ... key4= or passphrase= line each; without it they are asked for on "
+                  "the terminal. A file that other users may read is refused.")
+      ->type_name("FILE");
+  command
+      .add_option("--from", options.from_file,
+                  "a fleet file: a JSON array with one object per bridge (bridge, adapter, ssid "
+                  "or ssid_hex, security, wep_format, key_index, key1 ... key4, passphrase or "
+                  "secrets_file); the rows of show --json are such entries")
+      ->type_name("FILE");
+  command.add_flag("--dry-run", options.dry_run,
+                   "read each bridge's present settings and print the plan; write nothing");
+  command.add_flag("--unless-same", options.unless_same,
+                   "leave alone a bridge whose SSID and security are already the new ones (a new "
+                   "key or passphrase alone is not seen)");
 }
 
 } // namespace
 
-int run_adapters(const CliOptions& options) {
-  std::vector<CliAdapter> adapters;
-  const int status = find_cli_adapters("", &adapters);
-  if (status != EXIT_DONE)
-    return status;
-  if (options.json) {
-    JsonDocument document = JsonDocument::array();
-    for (const CliAdapter& adapter : adapters)
-      document.push_back({{"name", adapter.name}, {"mac", adapter.mac}});
-    print_json(document);
-    return EXIT_DONE;
-  }
-  std::vector<std::vector<std::string>> rows;
-  for (const CliAdapter& adapter : adapters)
-    rows.push_back({terminal_text(adapter.name), adapter.mac});
-  print_table({"ADAPTER", "MAC"}, rows);
-  return EXIT_DONE;
-}
+void mark_link_work_begun() { work_begun = true; }
 
-int run_list(const CliOptions& options) {
-  std::vector<CliAdapter> adapters;
-  int status = find_cli_adapters(options.adapter, &adapters);
-  if (status != EXIT_DONE)
-    return status;
-  ProgressLine progress(options.quiet);
-  std::vector<CliBridge> bridges;
-  discover_bridges(adapters, true, progress, &bridges);
-  progress.Clear();
-  if (link_stop_requested())
-    return EXIT_INTERRUPTED;
-  if (options.json) {
-    JsonDocument document = JsonDocument::array();
-    for (const CliBridge& bridge : bridges)
-      document.push_back({{"bridge", bridge.mac},
-                          {"adapter", bridge.adapter.name},
-                          {"adapter_mac", bridge.adapter.mac}});
-    print_json(document);
-  } else if (!bridges.empty()) {
-    std::vector<std::vector<std::string>> rows;
-    for (const CliBridge& bridge : bridges)
-      rows.push_back({bridge.mac, terminal_text(bridge.adapter.name), bridge.adapter.mac});
-    print_table({"BRIDGE", "ADAPTER", "ADAPTER MAC"}, rows);
-  }
-  if (bridges.empty()) {
-    if (!options.quiet)
-      std::fprintf(stderr, "qbr20g-cli: %s\n", NO_BRIDGE_ANSWERED);
-    status = EXIT_NO_BRIDGE;
-  }
-  return status;
-}
+bool link_work_begun() { return work_begun; }
 
-int run_survey(const CliOptions& options) {
-  CliBridge bridge;
-  int count = 0;
-  const int status = survey_chosen_bridge(options, &bridge, &count);
-  if (status != EXIT_DONE)
-    return status;
-
-  if (options.json) {
-    JsonDocument document = JsonDocument::array();
-    for (int i = 0; i < count; ++i) {
-      const NetworkEntry& entry = NetworkTable[i];
-      const bool hidden = field_text(entry.ssid) == HIDDEN_SSID_TEXT;
-      const std::string_view ssid = hidden ? std::string_view() : field_text(entry.ssid);
-      document.push_back({{"ssid", display_text(ssid)},
-                          {"ssid_hex", hex_text(ssid)},
-                          {"hidden", hidden},
-                          {"bssid", display_text(field_text(entry.mac_text))},
-                          {"channel", parse_leading_int(entry.channel, sizeof entry.channel)},
-                          {"signal", entry.signal},
-                          {"security", display_text(field_text(entry.security))},
-                          {"speed", display_text(field_text(entry.speed))}});
-    }
-    print_json(document);
-    return EXIT_DONE;
-  }
-  std::vector<std::vector<std::string>> rows;
-  for (int i = 0; i < count; ++i) {
-    const NetworkEntry& entry = NetworkTable[i];
-    rows.push_back(
-        {terminal_text(field_text(entry.ssid)), terminal_text(field_text(entry.mac_text)),
-         terminal_text(field_text(entry.channel)), terminal_text(field_text(entry.signal_text)),
-         terminal_text(field_text(entry.security)), terminal_text(field_text(entry.speed))});
-  }
-  print_table({"SSID", "BSSID", "CHANNEL", "SIGNAL", "SECURITY", "SPEED"}, rows);
-  return EXIT_DONE;
-}
-
-int run_show(const CliOptions& options) {
-  CliBridge bridge;
-  int count = 0;
-  const int status = survey_chosen_bridge(options, &bridge, &count);
-  if (status != EXIT_DONE)
-    return status;
-  const std::string_view ssid = field_text(CurrentNetwork.ssid);
-  const std::string_view security = field_text(CurrentNetwork.security);
-  if (options.json) {
-    JsonDocument document = JsonDocument::array();
-    document.push_back({{"bridge", bridge.mac},
-                        {"adapter", bridge.adapter.name},
-                        {"ssid", display_text(ssid)},
-                        {"ssid_hex", hex_text(ssid)},
-                        {"security", display_text(security)}});
-    print_json(document);
-    return EXIT_DONE;
-  }
-  print_table({"BRIDGE", "SSID", "SECURITY"},
-              {{bridge.mac, terminal_text(ssid), terminal_text(security)}});
-  return EXIT_DONE;
+const std::vector<Command>& command_table() {
+  static const std::vector<Command> table = {
+      {"adapters", "the wired adapters that can reach a bridge", [](CLI::App&, CliOptions&) {},
+       run_adapters},
+      {"list", "the bridges that answer, on every usable adapter at once", add_list_options,
+       run_list},
+      {"survey", "the wireless networks that bridges hear", add_bridge_options, run_survey},
+      {"show", "bridges' present network and security", add_bridge_options, run_show},
+      {"configure", "write a network's settings into bridges, or plan it (--dry-run)",
+       add_configure_options, run_configure},
+  };
+  return table;
 }

@@ -1,198 +1,236 @@
-// configure: the wizard's way from a network's name to a save, without its pages. The survey
-// page's choice (a listed network, or one typed by hand), the security, WEP and WPA pages'
-// checks, the summary page's last check and its save, with their own messages, in their order.
-#include <cstdio>
+// configure: plan, then apply. The bridges are found, the settings for each are checked with the
+// pages' own checks before any frame goes out, the present settings are read where they are
+// wanted (--dry-run, --unless-same, or a network taken from the survey), and only then the new
+// settings are written, into many bridges at once.
+#include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
-#include "cli/bridge_choice.h"
-#include "cli/bridge_session.h"
-#include "cli/bridge_survey.h"
-#include "cli/cli_output.h"
+#include "cli/bridge_targets.h"
+#include "cli/bridge_work.h"
+#include "cli/cli_options.h"
 #include "cli/commands.h"
-#include "cli/exit_status.h"
+#include "cli/configure_plan.h"
+#include "cli/fleet_file.h"
 #include "cli/progress_line.h"
-#include "cli/secrets.h"
-#include "cli/terminal_prompt.h"
-#include "device/config_write.h"
-#include "device/input_checks.h"
+#include "cli/rows.h"
 #include "device/security_modes.h"
-#include "device/user_choices.h"
-#include "device/wireless_records.h"
-#include "link/link_frame.h"
 #include "link/link_timing.h"
 
 namespace {
 
-// The channel that the survey page's manual entry starts on; the settings text carries none.
-constexpr int MANUAL_ENTRY_CHANNEL = 6;
-
-int refuse(const std::string& message) {
-  std::fprintf(stderr, "qbr20g-cli: %s\n", message.c_str());
-  return EXIT_USAGE;
+CommandResult usage(const std::string& message) {
+  CommandResult result;
+  result.fail(EXIT_USAGE, message + "\nRun with --help for more information.");
+  return result;
 }
 
-// The secrets that `mode` needs: from --secrets-file, else asked for on the terminal.
-std::optional<Secrets> obtain_secrets(const CliOptions& options, int mode, std::string* problem) {
-  if (!options.secrets_file.empty())
-    return read_secrets_file(options.secrets_file, problem);
-  Secrets secrets;
-  const std::string network = " for " + ("\"" + terminal_text(options.ssid) + "\"") + ": ";
-  std::optional<std::string> typed;
-  if (mode == SECURITY_WEP)
-    typed = prompt_secret("WEP key " + std::to_string(options.key_index) + network);
-  else
-    typed = prompt_secret("Passphrase" + network);
-  if (!typed) {
-    *problem = "no terminal to ask for the secret on; give it with --secrets-file";
+std::optional<CommandResult> refused_combination(const CliOptions& options) {
+  if (!options.from_file.empty()) {
+    if (!options.ssid.empty() || options.security || options.all || !options.bridges.empty() ||
+        options.hidden || options.key_options_given)
+      return usage("--from gives each bridge its own settings: it takes no --ssid, --security, "
+                   "--hidden, --wep-format, --key-index, --bridge or --all");
     return std::nullopt;
   }
-  if (mode == SECURITY_WEP)
-    secrets.keys[options.key_index - 1] = *typed;
-  else
-    secrets.passphrase = *typed;
-  return secrets;
+  const bool batch = options.all || options.bridges.size() > 1;
+  if (batch && !options.security)
+    return usage("setting up several bridges at once needs --security");
+  if (options.hidden && !options.security)
+    return usage("a hidden network needs --security");
+  if (options.key_options_given && options.security && *options.security != SECURITY_WEP)
+    return usage("--wep-format and --key-index are for --security wep");
+  if ((options.dry_run || options.unless_same) && !options.security && batch)
+    return usage("--dry-run and --unless-same over several bridges need --security");
+  return std::nullopt;
 }
 
-// The WEP or WPA page's check and record for `mode`; the security page's for Disable. Returns
-// EXIT_DONE, or EXIT_USAGE after the page's message.
-int choose_security(const CliOptions& options, int mode) {
-  if (mode == SECURITY_DISABLE) {
-    choose_open_network();
-    return EXIT_DONE;
-  }
-  std::string problem;
-  const std::optional<Secrets> secrets = obtain_secrets(options, mode, &problem);
-  if (!secrets)
-    return refuse(problem);
-  if (mode == SECURITY_WEP) {
-    const std::string_view keys[WEP_KEY_COUNT] = {secrets->keys[0], secrets->keys[1],
-                                                  secrets->keys[2], secrets->keys[3]};
-    WepWidth width{};
-    if (const auto message = wep_keys_problem(keys, options.wep_hex, options.key_index - 1, &width))
-      return refuse(*message);
-    choose_wep_keys(keys, options.wep_hex, options.key_index - 1, width);
-    return EXIT_DONE;
-  }
-  if (const auto message = passphrase_problem(secrets->passphrase))
-    return refuse(*message);
-  choose_wpa_passphrase(mode, secrets->passphrase);
-  return EXIT_DONE;
+// The settings a row will carry: SSID and security as planned.
+void plan_into_row(const BridgePlan& plan, ConfigureRow* row) {
+  row->ssid = plan.ssid;
+  row->security = plan.security;
+  row->stored_security = std::string(field_text(plan.choices.wireless_settings.security));
 }
 
-// The survey page's list entry: the network named `ssid` in the bridge's report.
-int choose_listed(const CliOptions& options, const CliBridge& bridge, ProgressLine& progress) {
-  int count = 0;
-  const int status = survey_bridge(bridge, progress, &count);
-  if (status != EXIT_DONE)
-    return status;
-  const NetworkEntry* row = nullptr;
-  for (int i = 0; i < count && !row; ++i)
-    if (field_text(NetworkTable[i].ssid) == options.ssid)
-      row = &NetworkTable[i];
-  if (!row)
-    return refuse("bridge " + bridge.mac + " does not hear a network named " +
-                  ("\"" + terminal_text(options.ssid) + "\"") +
-                  " ('qbr20g-cli survey' lists those it hears; a hidden network needs --hidden "
-                  "and --security)");
-  if (const auto message = ssid_problem(field_text(row->ssid), false))
-    return refuse(*message);
-  choose_listed_network(*row, field_text(row->ssid));
-  return choose_security(options, security_mode_of_text(field_text(row->security)));
-}
-
-struct Outcome {
-  CliBridge bridge;
-  std::string result; // "saved", "failed" or "silent"
-  std::string message;
-};
-
-Outcome save_into(const CliBridge& bridge) {
-  if (!use_adapter(bridge.adapter))
-    return {bridge, "failed", "cannot capture on " + bridge.adapter.name};
-  std::uint8_t frame[MAX_FRAME_SIZE];
-  const int result = [&] {
-    LinkTicks ticks;
-    return write_configuration(frame, frame, bridge.adapter.mac.c_str(), bridge.mac.c_str());
-  }();
-  if (result == 0)
-    return {bridge, "saved", "Save config successfully !"};
-  return {bridge, "failed", "Save config failed !"};
-}
-
-void report(const CliOptions& options, const std::vector<Outcome>& outcomes, bool batch) {
-  if (options.json) {
-    JsonDocument document = JsonDocument::array();
-    for (const Outcome& outcome : outcomes)
-      document.push_back({{"bridge", outcome.bridge.mac},
-                          {"adapter", outcome.bridge.adapter.name},
-                          {"result", outcome.result},
-                          {"message", outcome.message}});
-    print_json(document);
-    return;
+RowResult result_of(WorkEnd end, RowResult done) {
+  switch (end) {
+  case WorkEnd::Done:
+    return done;
+  case WorkEnd::Failed:
+    return RowResult::Failed;
+  case WorkEnd::Interrupted:
+    return RowResult::Interrupted;
+  case WorkEnd::NotStarted:
+    break;
   }
-  if (batch) {
-    std::vector<std::vector<std::string>> rows;
-    for (const Outcome& outcome : outcomes)
-      rows.push_back({outcome.bridge.mac, terminal_text(outcome.bridge.adapter.name),
-                      outcome.result, outcome.message});
-    print_table({"BRIDGE", "ADAPTER", "RESULT", "MESSAGE"}, rows);
-    return;
-  }
-  // One bridge: quiet on success, as network tools are.
-  for (const Outcome& outcome : outcomes)
-    if (outcome.result != "saved")
-      std::fprintf(stderr, "qbr20g-cli: bridge %s: %s\n", outcome.bridge.mac.c_str(),
-                   outcome.message.c_str());
+  return RowResult::NotStarted;
 }
 
 } // namespace
 
-int run_configure(const CliOptions& options) {
-  const bool typed = options.security.has_value();
-  if (options.ssid.empty())
-    return refuse("You must input the ssid!");
-  // A network typed by hand is checked and chosen before anything goes on the wire.
-  if (typed) {
-    if (const auto message = ssid_problem(options.ssid, true))
-      return refuse(*message);
-    choose_typed_network(options.ssid, MANUAL_ENTRY_CHANNEL);
-    const int status = choose_security(options, *options.security);
-    if (status != EXIT_DONE)
-      return status;
-    if (const auto message = unsafe_setting_message())
-      return refuse(*message);
-  }
+CommandResult run_configure(const CliOptions& options) {
+  if (const auto refused = refused_combination(options))
+    return *refused;
+  CommandResult result;
 
+  // Every setting is checked, and every secret read, before anything is sent.
+  std::vector<BridgePlan> plans;
+  if (!options.from_file.empty()) {
+    if (!read_fleet_file(options.from_file, &plans, &result))
+      return result;
+    for (BridgePlan& plan : plans) {
+      if (plan.adapter.empty())
+        plan.adapter = options.adapter;
+      if (!record_typed_plan(options, &plan, &result))
+        return result;
+    }
+  } else {
+    BridgePlan plan;
+    plan.ssid = options.ssid;
+    plan.security = options.security.value_or(-1);
+    plan.wep_hex = options.wep_hex;
+    plan.key_index = options.key_index;
+    plan.adapter = options.adapter;
+    if (plan.ssid.empty())
+      return result.fail(EXIT_USAGE, "You must input the ssid!");
+    if (!refuse_hidden_placeholder(plan.ssid, "", &result))
+      return result;
+    if (options.security && !record_typed_plan(options, &plan, &result))
+      return result;
+    plans.push_back(std::move(plan));
+  }
+  for (const BridgePlan& plan : plans)
+    if (!plan.bridge.empty() && !refuse_non_bridge(plan.bridge, plan.where + " bridge", &result))
+      return result;
+  for (const std::string& mac : options.bridges)
+    if (!refuse_non_bridge(mac, "--bridge", &result))
+      return result;
+
+  mark_link_work_begun();
+  TargetRequest request;
+  request.adapter = options.adapter;
+  request.all = options.all;
+  if (!options.from_file.empty())
+    for (const BridgePlan& plan : plans)
+      request.named.push_back({plan.bridge, plan.adapter});
+  else
+    for (const std::string& mac : options.bridges)
+      request.named.push_back({mac, ""});
   ProgressLine progress(options.quiet);
-  const bool batch = options.all || options.bridges.size() > 1;
-  const BridgeChoice choice = choose_bridges(options, batch, progress);
-  if (choice.status != EXIT_DONE)
-    return choice.status;
-  if (!typed) {
-    const int status = choose_listed(options, choice.bridges.front(), progress);
-    if (status != EXIT_DONE)
-      return status;
-    if (const auto message = unsafe_setting_message())
-      return refuse(*message);
+  Targets targets;
+  if (!choose_targets(request, progress, &targets, &result))
+    return result;
+
+  // Each target with its plan: its own entry, or the command line's one plan.
+  std::map<std::string, std::size_t> plan_of;
+  for (std::size_t i = 0; i < plans.size(); ++i)
+    plan_of[plans[i].bridge] = i;
+  const auto plan_for = [&](const std::string& mac) -> BridgePlan& {
+    const auto found = plan_of.find(mac);
+    return plans[found != plan_of.end() ? found->second : 0];
+  };
+  std::vector<ConfigureRow> rows(targets.bridges.size());
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    rows[i].bridge = targets.bridges[i];
+
+  // The present settings, read from each bridge's survey where they are wanted.
+  const bool typed = plans.front().security >= 0;
+  std::vector<BridgeWork> surveys(rows.size());
+  if (options.dry_run || options.unless_same || !typed) {
+    progress.Show("Bridges scanning the air",
+                  link_timing().survey_scan_pause + link_timing().tick_period);
+    run_on_bridges(rows.size(), options.parallel,
+                   [&](std::size_t i) { surveys[i] = survey_on_worker(rows[i].bridge); });
+    progress.Clear();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      rows[i].present_known = surveys[i].end == WorkEnd::Done;
+      rows[i].present = surveys[i].current;
+      if (!rows[i].present_known) {
+        rows[i].result = result_of(surveys[i].end, RowResult::Planned);
+        rows[i].message = surveys[i].message;
+      }
+    }
+  }
+  if (!typed && rows.size() == 1 && rows[0].present_known) {
+    // The network the survey page would list: the one named, as the bridge heard it.
+    BridgePlan& plan = plans.front();
+    const auto heard = std::find_if(
+        surveys[0].networks.begin(), surveys[0].networks.end(),
+        [&](const NetworkEntry& entry) { return field_text(entry.ssid) == plan.ssid; });
+    if (heard == surveys[0].networks.end())
+      return result.fail(EXIT_USAGE,
+                         "bridge " + rows[0].bridge.mac + " does not hear a network named \"" +
+                             terminal_text(plan.ssid) +
+                             "\" ('qbr20g-cli survey' lists those it hears; a hidden network "
+                             "needs --hidden and --security)");
+    if (!record_listed_plan(options, *heard, &plan, &result))
+      return result;
   }
 
-  std::vector<Outcome> outcomes;
-  for (const CliBridge& bridge : choice.bridges) {
-    if (link_stop_requested())
-      break;
-    if (batch)
-      progress.Show("Saving into " + bridge.mac, link_timing().tick_period);
-    outcomes.push_back(save_into(bridge));
-    progress.Clear();
+  // The plan of each bridge that answered, and whether it changes anything.
+  std::vector<std::size_t> to_save;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    ConfigureRow& row = rows[i];
+    plan_into_row(plan_for(row.bridge.mac), &row);
+    const bool read_failed =
+        (options.dry_run || options.unless_same || !typed) && surveys[i].end != WorkEnd::Done;
+    if (read_failed)
+      continue;
+    row.changed = change_of(row);
+    const bool same =
+        row.present_known && field_text(row.present.ssid) == row.ssid &&
+        mode_of_survey_text(std::string(field_text(row.present.security))) == row.security;
+    if (options.unless_same && same) {
+      row.result = RowResult::Unchanged;
+      row.message = "has this SSID and security already (a new key or passphrase alone is not "
+                    "seen); left alone";
+    } else if (options.dry_run) {
+      row.result = RowResult::Planned;
+    } else {
+      to_save.push_back(i);
+    }
   }
-  for (const std::string& mac : choice.silent)
-    outcomes.push_back({{mac, {}}, "silent", "did not answer"});
-  if (link_stop_requested())
-    return EXIT_INTERRUPTED;
-  report(options, outcomes, batch);
-  for (const Outcome& outcome : outcomes)
-    if (outcome.result != "saved")
-      return EXIT_NOT_CONFIRMED;
-  return EXIT_DONE;
+  if (!options.dry_run && !to_save.empty()) {
+    progress.Show("Saving into " + std::to_string(to_save.size()) +
+                      (to_save.size() == 1 ? " bridge" : " bridges"),
+                  link_timing().tick_period);
+    std::vector<BridgeWork> saves(to_save.size());
+    run_on_bridges(to_save.size(), options.parallel, [&](std::size_t k) {
+      const ConfigureRow& row = rows[to_save[k]];
+      saves[k] = save_on_worker(row.bridge, plan_for(row.bridge.mac).choices);
+    });
+    progress.Clear();
+    for (std::size_t k = 0; k < to_save.size(); ++k) {
+      ConfigureRow& row = rows[to_save[k]];
+      row.result = result_of(saves[k].end, RowResult::Saved);
+      row.message = saves[k].message;
+    }
+  }
+
+  for (const std::string& mac : targets.silent) {
+    ConfigureRow row;
+    row.bridge.mac = mac;
+    row.result = RowResult::Silent;
+    plan_into_row(plan_for(mac), &row);
+    row.message = "did not answer on " +
+                  (options.adapter.empty() ? std::string("any usable adapter") : options.adapter) +
+                  ": check its cable and power ('qbr20g-cli list' lists those that answer)";
+    rows.push_back(std::move(row));
+  }
+  std::sort(rows.begin(), rows.end(), [](const ConfigureRow& a, const ConfigureRow& b) {
+    return bridge_order(a.bridge, b.bridge);
+  });
+
+  const bool none_answered = targets.bridges.empty();
+  for (const ConfigureRow& row : rows)
+    if (row.result != RowResult::Saved && row.result != RowResult::Planned &&
+        row.result != RowResult::Unchanged)
+      result.status = EXIT_NOT_CONFIRMED;
+  if (none_answered)
+    result.fail(EXIT_NO_BRIDGE, NO_BRIDGE_ANSWERED);
+  if (link_wind_down_requested() || link_stop_requested())
+    result.status = EXIT_INTERRUPTED;
+  result.table = make_table(CONFIGURE_FIELDS, rows);
+  return result;
 }

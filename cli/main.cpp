@@ -1,10 +1,9 @@
-// qbr20g-cli: sets up QBR20G bridges from a terminal, over SSH, in a script, or a whole batch at
+// qbr20g-cli: sets up QBR20G bridges from a terminal, over SSH, in a script, or a whole fleet at
 // once, on the same link and device procedures as the wizard, through the same link helper.
 #include <signal.h>
 #include <unistd.h>
 
 #include <atomic>
-#include <chrono>
 #include <cstdio>
 #include <iostream>
 #include <thread>
@@ -17,40 +16,32 @@
 
 namespace {
 
-std::atomic<bool> finished{false};
-
-// Ctrl-C (and a plain kill) asks the link to stop: the wait under way ends at once and nothing
-// more is sent. Signals are taken by a thread of their own, outside any signal handler, so the
-// stop request may lock. If the program is held elsewhere (reading a secret), it ends anyway.
-void watch_signals(const sigset_t& signals) {
-  std::thread([signals] {
-    int signal = 0;
-    sigwait(&signals, &signal);
-    request_link_stop();
-    restore_terminal();
-    for (int waited = 0; waited < 2000 && !finished; waited += 10)
-      std::this_thread::sleep_for(std::chrono::milliseconds{10});
-    if (!finished) {
-      std::fputs("\n", stderr);
-      _exit(EXIT_INTERRUPTED);
+// Signals are taken by a thread of their own, outside any signal handler, so that what they
+// ask for may lock. Before the command talks to any bridge (it is reading its input, perhaps a
+// secret), a Ctrl-C ends it at once. Once it does, the first Ctrl-C (or SIGTERM) winds the work
+// down: no new step starts, the steps under way end or time out as they would, and every row
+// is printed; a second one ends the waits at once; a third ends the program.
+void watch_signals(const sigset_t& signals, bool quiet) {
+  std::thread([signals, quiet] {
+    for (int received = 1;; ++received) {
+      int signal = 0;
+      sigwait(&signals, &signal);
+      restore_terminal();
+      if (!link_work_begun() || received >= 3) {
+        std::fputs("\n", stderr);
+        _exit(EXIT_INTERRUPTED);
+      }
+      if (received == 1) {
+        request_link_wind_down();
+        if (!quiet)
+          std::fputs("\nqbr20g-cli: interrupted; finishing the steps under way (Ctrl-C again to "
+                     "stop them)\n",
+                     stderr);
+      } else {
+        request_link_stop();
+      }
     }
   }).detach();
-}
-
-int run(const CliOptions& options) {
-  switch (options.command) {
-  case CliCommand::Adapters:
-    return run_adapters(options);
-  case CliCommand::List:
-    return run_list(options);
-  case CliCommand::Survey:
-    return run_survey(options);
-  case CliCommand::Show:
-    return run_show(options);
-  case CliCommand::Configure:
-    return run_configure(options);
-  }
-  return EXIT_USAGE;
 }
 
 } // namespace
@@ -65,19 +56,25 @@ int main(int argc, char** argv) {
   int status = EXIT_USAGE;
   const std::optional<CliOptions> options = parse_cli_options(argc, argv, &status);
   if (options) {
-    watch_signals(signals);
-    status = run(*options);
-    if (link_stop_requested()) {
-      status = EXIT_INTERRUPTED;
+    watch_signals(signals, options->quiet);
+    for (const Command& command : command_table()) {
+      if (options->command != command.name)
+        continue;
+      const CommandResult result = command.run(*options);
+      if (result.table)
+        print_table(*result.table, options->json);
       if (!options->quiet)
-        std::fputs("qbr20g-cli: interrupted; nothing more was sent\n", stderr);
+        for (const std::string& note : result.notes)
+          std::fprintf(stderr, "%s\n", note.c_str());
+      for (const std::string& error : result.errors)
+        std::fprintf(stderr, "%s\n", error.c_str());
+      status = result.status;
     }
   }
-  finished = true;
   std::cout.flush();
   std::fflush(stdout);
   std::fflush(stderr);
-  // The link helper ends by itself once this process's end of the socket pair closes; waiting
-  // for it to close its captures would only hold up a script.
+  // The link helpers end by themselves once this process's ends of their socket pairs close;
+  // waiting for them to close their captures would only hold up a script.
   _exit(status);
 }

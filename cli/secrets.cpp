@@ -10,6 +10,8 @@
 #include <set>
 #include <sstream>
 
+#include "cli/terminal_prompt.h"
+
 namespace {
 
 // More than any set of four keys and a passphrase needs.
@@ -43,7 +45,16 @@ bool read_bounded(int fd, const std::string& path, std::string* text, std::strin
 std::optional<Secrets> read_secrets_file(const std::string& path, std::string* problem) {
   std::string text;
   if (path == "-") {
-    if (!read_bounded(STDIN_FILENO, path, &text, problem))
+    // Typed at a terminal, the secrets are not shown.
+    const bool typed = isatty(STDIN_FILENO);
+    if (typed) {
+      std::fputs("Secrets (key1= to key4= or passphrase= lines, then Ctrl-D):\n", stderr);
+      hide_typing(STDIN_FILENO);
+    }
+    const bool read = read_bounded(STDIN_FILENO, path, &text, problem);
+    if (typed)
+      restore_terminal();
+    if (!read)
       return std::nullopt;
   } else {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
@@ -51,11 +62,15 @@ std::optional<Secrets> read_secrets_file(const std::string& path, std::string* p
       *problem = "cannot read the secrets file " + path + ": " + std::strerror(errno);
       return std::nullopt;
     }
+    // As ssh refuses a private key that others may read: the secret is no longer one.
     struct stat status {};
     if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
-        (status.st_mode & (S_IRWXG | S_IRWXO)))
-      std::fprintf(stderr, "qbr20g-cli: note: other users may read the secrets file %s\n",
-                   path.c_str());
+        (status.st_mode & (S_IRWXG | S_IRWXO))) {
+      close(fd);
+      *problem = "other users may read the secrets file " + path + "; make it private (chmod 600 " +
+                 path + ")";
+      return std::nullopt;
+    }
     const bool read = read_bounded(fd, path, &text, problem);
     close(fd);
     if (!read)

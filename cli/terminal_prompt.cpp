@@ -16,6 +16,18 @@ termios saved_settings{};
 
 } // namespace
 
+void hide_typing(int fd) {
+  termios settings{};
+  if (tcgetattr(fd, &settings) != 0)
+    return;
+  saved_settings = settings;
+  prompt_terminal = fd;
+  termios quiet = settings;
+  quiet.c_lflag &= static_cast<tcflag_t>(~ECHO);
+  quiet.c_lflag |= ECHONL;
+  tcsetattr(fd, TCSAFLUSH, &quiet);
+}
+
 std::optional<std::string> prompt_secret(const std::string& prompt) {
   const int terminal = open("/dev/tty", O_RDWR | O_CLOEXEC | O_NOCTTY);
   if (terminal < 0)
@@ -25,12 +37,7 @@ std::optional<std::string> prompt_secret(const std::string& prompt) {
     close(terminal);
     return std::nullopt;
   }
-  saved_settings = settings;
-  prompt_terminal = terminal;
-  termios quiet = settings;
-  quiet.c_lflag &= static_cast<tcflag_t>(~ECHO);
-  quiet.c_lflag |= ECHONL;
-  tcsetattr(terminal, TCSAFLUSH, &quiet);
+  hide_typing(terminal);
   if (write(terminal, prompt.data(), prompt.size()) < 0) {
   }
   std::string line;

@@ -8,5 +8,8 @@
 // terminal or it cannot be read.
 std::optional<std::string> prompt_secret(const std::string& prompt);
 
+// Turns echo off on the terminal `fd` until restore_terminal.
+void hide_typing(int fd);
+
 // Turns echo back on if a prompt left it off (the signal watcher calls it on Ctrl-C).
 void restore_terminal();

@@ -1,7 +1,9 @@
 // qbr20g-cli as its users run it, over veth against emulated bridges (root): the settings text
-// each way of configuring stores (the same as the wizard's flows store), a batch with a bridge
-// that fails, every check refused with its message before anything reaches the wire, the JSON
-// of each command, secrets kept off the command line, Ctrl-C, and the exit statuses.
+// each way of configuring stores (the same as the wizard's flows store), every check refused
+// with its message before anything reaches the wire, secrets kept off the command line, the
+// JSON of each command, Ctrl-C, and the exit statuses. Then a fleet on two adapters: never the
+// wrong bridge, one discovery for all, plan then apply, and every row kept when a helper is lost
+// or the batch is interrupted.
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -28,9 +30,11 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using Json = nlohmann::json;
+using Log = std::vector<FrameLogEntry>;
 
 const char* const WIZARD_MAC = "02:00:00:00:0a:01";
 const char* const WIZARD_TEXT = "02-00-00-00-0a-01";
+const char* const SECOND_MAC = "02:00:00:00:0a:02";
 const char* const BRIDGE_MAC = "02-00-00-00-0b-01";
 
 struct CliRun {
@@ -132,12 +136,57 @@ std::string Describe(const CliRun& run) {
   return "exit " + std::to_string(run.status) + "\nstdout: " + run.out + "\nstderr: " + run.err;
 }
 
-// Frames that the emulators saw from the command line's adapter.
-int FramesFromUs(const std::vector<FrameLogEntry>& log) {
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+// Frames that an emulator saw from the command line's adapter `source`.
+int FramesFrom(const Log& log, const std::string& source = WIZARD_TEXT) {
   int count = 0;
   for (const FrameLogEntry& entry : log)
-    count += entry.direction == "rx" && entry.src == WIZARD_TEXT;
+    count += entry.direction == "rx" && entry.src == source;
   return count;
+}
+
+// The requests that reached `bridge` itself (not those it overheard for others), as
+// netns::request_summary spells them.
+std::string RequestsTo(const Log& log, const std::string& bridge) {
+  Log to_bridge;
+  for (const FrameLogEntry& entry : log)
+    if (entry.dst == bridge)
+      to_bridge.push_back(entry);
+  return netns::request_summary(to_bridge);
+}
+
+// Broadcast probes of a discovery (64 bytes; the start-up probe has 100) from `source`.
+int Discoveries(const Log& log, const std::string& source) {
+  int count = 0;
+  for (const FrameLogEntry& entry : log)
+    count += entry.direction == "rx" && entry.src == source && entry.dst == "ff-ff-ff-ff-ff-ff" &&
+             entry.size == 64;
+  return count;
+}
+
+std::map<std::string, Json> RowsByBridge(const std::string& json) {
+  std::map<std::string, Json> rows;
+  for (const Json& row : Json::parse(json))
+    rows[row.at("bridge")] = row;
+  return rows;
+}
+
+// The qbr20g-link processes that `cli` started.
+std::vector<pid_t> HelpersOf(pid_t cli) {
+  std::vector<pid_t> helpers;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+    std::ifstream stat(entry.path() / "stat");
+    std::string pid;
+    std::string name;
+    std::string state;
+    pid_t parent = 0;
+    if (stat >> pid >> name >> state >> parent && parent == cli && name == "(qbr20g-link)")
+      helpers.push_back(std::stoi(pid));
+  }
+  return helpers;
 }
 
 class CliOverVeth : public netns::NetnsTest {
@@ -156,99 +205,67 @@ protected:
   }
   // The command line runs in the wizard's namespace, a child of this process.
   void Enter() { net->enter(wizard_ns); }
+  std::string PrivateFile(const std::string& name, const std::string& text) {
+    const std::string path = net->files() + "/" + name;
+    std::ofstream(path) << text;
+    chmod(path.c_str(), 0600);
+    return path;
+  }
 
   std::string wizard_ns, bridge_ns;
 };
 
 struct ConfigureCase {
-  const char* name;
   std::vector<std::string> arguments;
   std::string secrets;
   const std::string* expected;
 };
 
-class CliConfigures : public CliOverVeth, public ::testing::WithParamInterface<ConfigureCase> {};
-
 } // namespace
 
-// Each way of configuring, with the bridge named on its adapter (no discovery): the settings
-// text the bridge stores is the one the wizard's flow for the same choices stores.
-TEST_P(CliConfigures, StoresWhatTheWizardStoresForTheSameChoices) {
-  auto& bridge = StartBridge();
-  Enter();
-  std::vector<std::string> arguments = {"configure", "--adapter",      "eth0", "--bridge",
-                                        BRIDGE_MAC,  "--secrets-file", "-"};
-  arguments.insert(arguments.end(), GetParam().arguments.begin(), GetParam().arguments.end());
-  const CliRun run = RunCli(arguments, GetParam().secrets);
-  EXPECT_EQ(run.status, 0) << Describe(run);
-  EXPECT_EQ(run.out, "") << "quiet on success";
-  EXPECT_EQ(bridge.settings(), *GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Flows, CliConfigures,
-    ::testing::Values(
-        ConfigureCase{"OpenFromTheSurvey", {"--ssid", "OpenCafe"}, "", &OPEN_FROM_LIST},
-        ConfigureCase{"Wep64AsciiFromTheSurvey",
-                      {"--ssid", "OldPrinter", "--wep-format", "ascii"},
-                      "key1=abcde\n",
-                      &WEP64_ASCII},
-        ConfigureCase{"Wep128HexOnKeyTwo",
-                      {"--ssid", "OldPrinter", "--key-index", "2"},
-                      "# key 2 only\nkey2=00112233445566778899AABBCC\n",
-                      &WEP128_HEX_KEY2},
-        ConfigureCase{"WpaPskFromTheSurvey",
-                      {"--ssid", "Office"},
-                      "passphrase=office passphrase\n",
-                      &WPA_FROM_LIST},
-        ConfigureCase{"Wpa2Typed",
-                      {"--ssid", "Typed Net", "--security", "wpa2-psk"},
-                      "passphrase=twelve chars\r\n",
-                      &WPA2_TYPED},
-        ConfigureCase{"HiddenWpa2",
-                      {"--ssid", "Backroom", "--hidden", "--security", "WPA2-PSK"},
-                      "passphrase=hidden but safe\n",
-                      &HIDDEN_WPA2}),
-    [](const ::testing::TestParamInfo<ConfigureCase>& flow) { return flow.param.name; });
-
-TEST_F(CliOverVeth, ABatchReportsEachBridgeAndFailsWhenOneDoes) {
-  auto& first = StartBridge("02-00-00-00-0b-01");
-  auto& failing = StartBridge("02-00-00-00-0b-02", {"drop write-9002 2"});
-  auto& third = StartBridge("02-00-00-00-0b-03");
-  Enter();
-  const CliRun run = RunCli({"--json", "configure", "--all", "--ssid", "Typed Net", "--security",
-                             "wpa2-psk", "--secrets-file", "-"},
-                            "passphrase=twelve chars\n");
-  EXPECT_EQ(run.status, 1) << Describe(run);
-  const Json outcomes = Json::parse(run.out);
-  ASSERT_EQ(outcomes.size(), 3u) << run.out;
-  std::map<std::string, std::string> results;
-  for (const Json& outcome : outcomes) {
-    EXPECT_EQ(outcome.at("adapter"), "eth0");
-    results[outcome.at("bridge")] = outcome.at("result");
+// Each way of configuring, each into a bridge of its own named on its adapter (no discovery),
+// all at once: the settings text each bridge stores is the one the wizard's flow for the same
+// choices stores, and the row names the bridge.
+TEST_F(CliOverVeth, EachWayOfConfiguringStoresWhatTheWizardStoresForTheSameChoices) {
+  const ConfigureCase cases[] = {
+      {{"--ssid", "OpenCafe"}, "", &OPEN_FROM_LIST},
+      {{"--ssid", "OldPrinter", "--wep-format", "ascii"}, "key1=abcde\n", &WEP64_ASCII},
+      {{"--ssid", "OldPrinter", "--key-index", "2"},
+       "# key 2 only\nkey2=00112233445566778899AABBCC\n",
+       &WEP128_HEX_KEY2},
+      {{"--ssid", "Office"}, "passphrase=office passphrase\n", &WPA_FROM_LIST},
+      {{"--ssid", "Typed Net", "--security", "wpa2-psk"},
+       "passphrase=twelve chars\r\n",
+       &WPA2_TYPED},
+      {{"--ssid", "Backroom", "--hidden", "--security", "WPA2-PSK"},
+       "passphrase=hidden but safe\n",
+       &HIDDEN_WPA2},
+  };
+  std::vector<netns::Emulator*> bridges;
+  std::vector<std::string> macs;
+  for (int i = 0; i < 6; ++i) {
+    macs.push_back("02-00-00-00-0b-1" + std::to_string(i));
+    bridges.push_back(&StartBridge(macs.back()));
   }
-  EXPECT_EQ(results["02-00-00-00-0b-01"], "saved");
-  EXPECT_EQ(results["02-00-00-00-0b-02"], "failed");
-  EXPECT_EQ(results["02-00-00-00-0b-03"], "saved");
-  EXPECT_EQ(first.settings(), WPA2_TYPED);
-  EXPECT_EQ(third.settings(), WPA2_TYPED);
-  // One discovery: one broadcast probe request (64 bytes; the start-up probe has 100),
-  // whatever the number of bridges.
-  int discoveries = 0;
-  for (const FrameLogEntry& entry : first.log())
-    discoveries += entry.direction == "rx" && entry.dst == "ff-ff-ff-ff-ff-ff" && entry.size == 64;
-  EXPECT_EQ(discoveries, 1);
-  (void)failing;
-
-  const CliRun table = RunCli({"configure", "--bridge", "02:00:00:00:0b:01", "--bridge",
-                               "02:00:00:00:0b:03", "--ssid", "OpenCafe", "--security", "open"});
-  EXPECT_EQ(table.status, 0) << Describe(table);
-  EXPECT_NE(table.out.find("02-00-00-00-0b-03  eth0     saved   Save config successfully !"),
-            std::string::npos)
-      << table.out;
+  Enter();
+  std::vector<std::unique_ptr<CliProcess>> runs;
+  for (int i = 0; i < 6; ++i) {
+    std::vector<std::string> arguments = {"configure", "--adapter",      "eth0", "--bridge",
+                                          macs[i],     "--secrets-file", "-"};
+    arguments.insert(arguments.end(), cases[i].arguments.begin(), cases[i].arguments.end());
+    runs.push_back(std::make_unique<CliProcess>(arguments));
+    runs.back()->Write(cases[i].secrets);
+  }
+  for (int i = 0; i < 6; ++i) {
+    const CliRun run = runs[i]->Finish();
+    EXPECT_EQ(run.status, 0) << Describe(run);
+    EXPECT_TRUE(Contains(run.out, macs[i] + "  eth0     saved")) << run.out;
+    EXPECT_EQ(bridges[i]->settings(), *cases[i].expected) << cases[i].arguments[1];
+  }
 }
 
-// Each check that the pages make, with the pages' message, before anything reaches the wire.
+// Each check that the pages make, with the pages' message (and what form is wanted), before
+// anything reaches the wire.
 TEST_F(CliOverVeth, EveryCheckIsRefusedWithThePagesMessageAndNothingIsSent) {
   auto& bridge = StartBridge();
   Enter();
@@ -266,6 +283,7 @@ TEST_F(CliOverVeth, EveryCheckIsRefusedWithThePagesMessageAndNothingIsSent) {
       {{"--ssid", "tab\there", "--security", "open"},
        "",
        "The SSID must not contain control characters!"},
+      {{"--ssid", "[HiddenSSID]"}, "", "type the network's real name"},
       {{"--ssid", "Net", typed_wpa}, "passphrase=short\n", "Passphrase at least 8 characters !"},
       {{"--ssid", "Net", typed_wpa},
        "passphrase=" + std::string(64, 'p') + "\n",
@@ -277,10 +295,15 @@ TEST_F(CliOverVeth, EveryCheckIsRefusedWithThePagesMessageAndNothingIsSent) {
       {{"--ssid", "Net", "--security", "wep"}, "", "4 keys are all null !"},
       {{"--ssid", "Net", "--security", "wep", "--key-index", "3"},
        "key1=0011223344\n",
-       "The key of Key Index 3 is null !"},
+       "The key of Key Index 3 is null ! (give key3= in the secrets)"},
       {{"--ssid", "Net", "--security", "wep"},
        "key1=0011223344\nkey2=00112233445566778899AABBCC\n",
-       "Key length must be 10 or 26 characters!"},
+       "Key length must be 10 or 26 characters! (key 1 has 10, key 2 has 26 characters: every "
+       "key must be of one width"},
+      {{"--ssid", "Net", "--security", "wep"},
+       "key1=abcde\n",
+       "Key length must be 10 or 26 characters! (key 1 has 5 characters: a key of 5 or 13 "
+       "characters is ASCII; add --wep-format ascii)"},
       {{"--ssid", "Net", "--security", "wep", "--wep-format", "ascii"},
        "key1=abcdef\n",
        "Key length must be 5 or 13 characters!"},
@@ -296,32 +319,35 @@ TEST_F(CliOverVeth, EveryCheckIsRefusedWithThePagesMessageAndNothingIsSent) {
       {{"--ssid", "Net", "--hidden"}, "", "a hidden network needs --security"},
       {{"--ssid", "Net", "--security", "open", "--key-index", "2"}, "", "for --security wep"},
       {{"--ssid", "Net", "--bridge", "02:00:00:0b:01"}, "", "not a MAC address"},
+      {{"--ssid", "Net", "--bridge", "02:00-00:00:0b:01"}, "", "not a MAC address"},
       {{"--ssid", "Net", "--passphrase", "secret"}, "", "--passphrase"},
+      {{"--from", "/dev/null", "--ssid", "Net"}, "", "--from gives each bridge its own"},
   };
   for (const Refusal& refusal : refusals) {
     std::vector<std::string> arguments = {"configure", "--secrets-file", "-"};
     arguments.insert(arguments.end(), refusal.arguments.begin(), refusal.arguments.end());
     const CliRun run = RunCli(arguments, refusal.secrets);
     EXPECT_EQ(run.status, 2) << refusal.message << "\n" << Describe(run);
-    EXPECT_NE(run.err.find(refusal.message), std::string::npos) << Describe(run);
+    EXPECT_TRUE(Contains(run.err, refusal.message)) << Describe(run);
     EXPECT_EQ(run.out, "");
   }
   std::this_thread::sleep_for(std::chrono::milliseconds{300});
-  EXPECT_EQ(FramesFromUs(bridge.log()), 0) << "a refused configuration reached the wire";
+  EXPECT_EQ(FramesFrom(bridge.log()), 0) << "a refused configuration reached the wire";
   EXPECT_EQ(bridge.settings(), "");
 }
 
-TEST_F(CliOverVeth, SecretsComeFromAFileOrStandardInputAndNeverFromTheCommandLine) {
+TEST_F(CliOverVeth, SecretsComeFromAPrivateFileOrStandardInputAndNeverFromTheCommandLine) {
   auto& bridge = StartBridge();
   Enter();
-  const std::string file = net->files() + "/office.secrets";
-  std::ofstream(file) << "passphrase=twelve chars\n";
-  chmod(file.c_str(), 0600);
-  const CliRun from_file =
-      RunCli({"configure", "--adapter", "eth0", "--bridge", BRIDGE_MAC, "--ssid", "Typed Net",
-              "--security", "wpa2-psk", "--secrets-file", file});
+  const std::string file = PrivateFile("office.secrets", "passphrase=twelve chars\n");
+  const std::vector<std::string> typed = {"configure", "--adapter",     "eth0",      "--bridge",
+                                          BRIDGE_MAC,  "--ssid",        "Typed Net", "--security",
+                                          "wpa2-psk",  "--secrets-file"};
+  std::vector<std::string> arguments = typed;
+  arguments.push_back(file);
+  const CliRun from_file = RunCli(arguments);
   EXPECT_EQ(from_file.status, 0) << Describe(from_file);
-  EXPECT_EQ(from_file.err, "") << "no note about a private file";
+  EXPECT_EQ(from_file.err, "");
   EXPECT_EQ(bridge.settings(), WPA2_TYPED);
 
   // While it waits for its secrets on standard input, nothing secret is on its command line.
@@ -329,93 +355,95 @@ TEST_F(CliOverVeth, SecretsComeFromAFileOrStandardInputAndNeverFromTheCommandLin
                       "Backroom", "--hidden", "--security", "wpa2-psk", "--secrets-file", "-"});
   std::this_thread::sleep_for(std::chrono::milliseconds{200});
   std::ifstream cmdline("/proc/" + std::to_string(waiting.pid()) + "/cmdline");
-  const std::string arguments{std::istreambuf_iterator<char>(cmdline), {}};
-  EXPECT_NE(arguments.find("Backroom"), std::string::npos) << "read the right process";
-  EXPECT_EQ(arguments.find("hidden but safe"), std::string::npos);
+  const std::string words{std::istreambuf_iterator<char>(cmdline), {}};
+  EXPECT_TRUE(Contains(words, "Backroom")) << "read the right process";
+  EXPECT_FALSE(Contains(words, "hidden but safe"));
   waiting.Write("passphrase=hidden but safe\n");
   const CliRun from_input = waiting.Finish();
   EXPECT_EQ(from_input.status, 0) << Describe(from_input);
   EXPECT_EQ(bridge.settings(), HIDDEN_WPA2);
 
-  // A secrets file that never ends, or is no file, is refused with its reason, not read
-  // into memory until the machine runs out.
-  const int sent = FramesFromUs(bridge.log());
+  // A secrets file that others may read, that never ends, or that is no file is refused with
+  // its reason, not read into memory until the machine runs out.
+  chmod(file.c_str(), 0644);
+  const int sent = FramesFrom(bridge.log());
   for (const auto& [path, reason] :
-       {std::pair{"/dev/zero", "the secrets file is too long"},
-        std::pair{"/", "cannot read the secrets file /: Is a directory"}}) {
-    const CliRun refused =
-        RunCli({"configure", "--adapter", "eth0", "--bridge", BRIDGE_MAC, "--ssid", "Typed Net",
-                "--security", "wpa2-psk", "--secrets-file", path});
+       {std::pair{file, "other users may read the secrets file " + file +
+                            "; make it private (chmod 600 " + file + ")"},
+        std::pair{std::string("/dev/zero"), std::string("the secrets file is too long")},
+        std::pair{std::string("/"),
+                  std::string("cannot read the secrets file /: Is a directory")}}) {
+    arguments = typed;
+    arguments.push_back(path);
+    const CliRun refused = RunCli(arguments);
     EXPECT_EQ(refused.status, 2) << Describe(refused);
-    EXPECT_NE(refused.err.find(reason), std::string::npos) << Describe(refused);
+    EXPECT_TRUE(Contains(refused.err, reason)) << Describe(refused);
   }
-  EXPECT_EQ(FramesFromUs(bridge.log()), sent) << "a refused secrets file reached the wire";
+  EXPECT_EQ(FramesFrom(bridge.log()), sent) << "a refused secrets file reached the wire";
 
   // Without a terminal to ask on and without a file, it says how to give them.
   const CliRun nowhere = RunCli({"configure", "--adapter", "eth0", "--bridge", BRIDGE_MAC, "--ssid",
                                  "Backroom", "--security", "wpa-psk"});
   EXPECT_EQ(nowhere.status, 2) << Describe(nowhere);
-  EXPECT_NE(nowhere.err.find("--secrets-file"), std::string::npos) << nowhere.err;
+  EXPECT_TRUE(Contains(nowhere.err, "--secrets-file")) << nowhere.err;
 }
 
 // Each command's JSON, as a script reads it; no progress line on a pipe. An SSID is bytes: the
 // JSON carries them whole in hex beside a display text, and the text output never hands a
-// control character to the terminal.
+// control character to the terminal. Security is in the words --security takes.
 TEST_F(CliOverVeth, EachCommandWritesItsJsonAndNoProgressOnAPipe) {
-  net->start_emulator(bridge_ns, "br0",
-                      Scenario(BRIDGE_MAC) +
-                          "network = \"Caf\\xe9 \\x1b[2J|a4:2b:b0:00:00:09|6|G|0|50\"\n");
+  const std::string odd = "network = \"Caf\\xe9 \\x1b[2J|a4:2b:b0:00:00:09|6|G|0|50\"\n";
+  net->start_emulator(bridge_ns, "br0", Scenario(BRIDGE_MAC) + odd);
+  net->start_emulator(bridge_ns, "br0", Scenario("02-00-00-00-0b-02") + odd);
   Enter();
   const CliRun adapters = RunCli({"--json", "adapters"});
   ASSERT_EQ(adapters.status, 0) << Describe(adapters);
   EXPECT_EQ(Json::parse(adapters.out),
-            Json::parse(R"([{"name": "eth0", "mac": "02-00-00-00-0a-01"}])"));
+            Json::parse(R"([{"adapter": "eth0", "mac": "02-00-00-00-0a-01"}])"));
 
   const CliRun list = RunCli({"list", "--json"});
   ASSERT_EQ(list.status, 0) << Describe(list);
-  EXPECT_EQ(Json::parse(list.out),
-            Json::parse(R"([{"bridge": "02-00-00-00-0b-01", "adapter": "eth0",
-                             "adapter_mac": "02-00-00-00-0a-01"}])"));
+  EXPECT_EQ(Json::parse(list.out), Json::parse(R"([
+      {"bridge": "02-00-00-00-0b-01", "adapter": "eth0", "adapter_mac": "02-00-00-00-0a-01"},
+      {"bridge": "02-00-00-00-0b-02", "adapter": "eth0", "adapter_mac": "02-00-00-00-0a-01"}])"));
   EXPECT_EQ(list.err, "") << "no progress line when standard error is a pipe";
 
-  const CliRun survey = RunCli({"--json", "survey", "--adapter", "eth0", "--bridge", BRIDGE_MAC});
+  // The two surveys at once, one bridge each.
+  CliProcess json({"--json", "survey", "--adapter", "eth0", "--bridge", BRIDGE_MAC});
+  CliProcess text({"survey", "--adapter", "eth0", "--bridge", "02:00:00:00:0b:02"});
+  const CliRun survey = json.Finish();
   ASSERT_EQ(survey.status, 0) << Describe(survey);
   EXPECT_EQ(survey.err, "");
   const Json networks = Json::parse(survey.out);
   ASSERT_EQ(networks.size(), 6u);
-  EXPECT_EQ(networks[0], Json::parse(R"({"ssid": "OpenCafe", "ssid_hex": "4f70656e43616665",
-      "hidden": false, "bssid": "a4:2b:b0:00:00:01", "channel": 1, "signal": 80,
-      "security": "Disable", "speed": "11Mbps"})"));
+  EXPECT_EQ(networks[0], Json::parse(R"({"bridge": "02-00-00-00-0b-01", "adapter": "eth0",
+      "ssid": "OpenCafe", "ssid_hex": "4f70656e43616665", "hidden": false,
+      "bssid": "a4:2b:b0:00:00:01", "channel": 1, "signal": 80, "security": "open",
+      "security_text": "Disable", "speed": "11Mbps"})"));
   EXPECT_EQ(networks[3].at("hidden"), true);
   EXPECT_EQ(networks[3].at("ssid"), "");
-  EXPECT_EQ(networks[3].at("security"), "WPA2-PSK");
+  EXPECT_EQ(networks[3].at("security"), "wpa2-psk");
   EXPECT_EQ(networks[5].at("ssid_hex"), "436166e9201b5b324a");
   EXPECT_EQ(networks[5].at("ssid"), "Caf\xc3\xa9 \x1b[2J") << "Latin-1 read as the pages read it";
 
-  const CliRun text = RunCli({"survey", "--adapter", "eth0", "--bridge", BRIDGE_MAC});
-  ASSERT_EQ(text.status, 0) << Describe(text);
-  EXPECT_EQ(text.out.find('\x1b'), std::string::npos) << "an escape reached the terminal";
-  EXPECT_NE(text.out.find("Caf\xc3\xa9 \\x1b[2J"), std::string::npos) << text.out;
-
-  const CliRun show = RunCli({"show", "--json"});
-  ASSERT_EQ(show.status, 0) << Describe(show);
-  EXPECT_EQ(Json::parse(show.out),
-            Json::parse(R"([{"bridge": "02-00-00-00-0b-01", "adapter": "eth0",
-                             "ssid": "Previous", "ssid_hex": "50726576696f7573",
-                             "security": "WPA-PSK"}])"));
+  const CliRun table = text.Finish();
+  ASSERT_EQ(table.status, 0) << Describe(table);
+  EXPECT_FALSE(Contains(table.out, "\x1b")) << "an escape reached the terminal";
+  EXPECT_TRUE(Contains(table.out, "Caf\xc3\xa9 \\x1b[2J")) << table.out;
+  EXPECT_TRUE(Contains(table.out, "02-00-00-00-0b-02  eth0     Office")) << table.out;
 }
 
 TEST_F(CliOverVeth, CtrlCDuringTheSurveysPauseEndsAtOnceWithNothingMoreSent) {
   auto& bridge = StartBridge();
   Enter();
   CliProcess survey({"survey", "--adapter", "eth0", "--bridge", BRIDGE_MAC});
-  ASSERT_TRUE(bridge.wait_for([](const std::vector<FrameLogEntry>& log) {
+  ASSERT_TRUE(bridge.wait_for([](const Log& log) {
     for (const FrameLogEntry& entry : log)
       if (entry.direction == "tx" && entry.code == 0x00010102) // the scan's execute ack
         return true;
     return false;
   }));
-  const int sent_before = FramesFromUs(bridge.log());
+  const int sent_before = FramesFrom(bridge.log());
   const auto interrupted = Clock::now();
   kill(survey.pid(), SIGINT);
   const CliRun run = survey.Finish();
@@ -423,19 +451,76 @@ TEST_F(CliOverVeth, CtrlCDuringTheSurveysPauseEndsAtOnceWithNothingMoreSent) {
   EXPECT_EQ(run.status, 130) << Describe(run);
   EXPECT_EQ(run.out, "");
   std::this_thread::sleep_for(std::chrono::milliseconds{500});
-  EXPECT_EQ(FramesFromUs(bridge.log()), sent_before) << "a frame went out after Ctrl-C";
+  EXPECT_EQ(FramesFrom(bridge.log()), sent_before) << "a frame went out after Ctrl-C";
+}
+
+// A batch goes on when a bridge's helper is lost: the bridge in flight fails with the step, the
+// others are saved through a new helper. A Ctrl-C in a batch lets the step under way end,
+// starts no other, and prints every row in one valid JSON document.
+TEST_F(CliOverVeth, ALostHelperOrACtrlCInABatchKeepsEveryRow) {
+  auto& slow = StartBridge("02-00-00-00-0b-01", {"delay write-settings 3000"});
+  auto& second = StartBridge("02-00-00-00-0b-02", {"delay begin 300"});
+  auto& third = StartBridge("02-00-00-00-0b-03", {"delay begin 300"});
+  Enter();
+  const std::string secrets = PrivateFile("fleet.secrets", "passphrase=twelve chars\n");
+  const std::vector<std::string> batch = {"--json",         "configure",
+                                          "--adapter",      "eth0",
+                                          "--bridge",       "020000000b01",
+                                          "--bridge",       "02:00:00:00:0b:02",
+                                          "--bridge",       "02-00-00-00-0b-03",
+                                          "--ssid",         "Typed Net",
+                                          "--security",     "wpa2-psk",
+                                          "--secrets-file", secrets,
+                                          "--parallel",     "1"};
+  {
+    CliProcess cli(batch);
+    ASSERT_TRUE(slow.wait_for([](const Log& log) {
+      return RequestsTo(log, "02-00-00-00-0b-01").find('S') != std::string::npos;
+    })) << "the settings never reached the first bridge";
+    for (pid_t helper : HelpersOf(cli.pid()))
+      kill(helper, SIGKILL);
+    const CliRun run = cli.Finish();
+    ASSERT_EQ(run.status, 1) << Describe(run);
+    auto rows = RowsByBridge(run.out);
+    ASSERT_EQ(rows.size(), 3u) << run.out;
+    EXPECT_EQ(rows["02-00-00-00-0b-01"].at("result"), "failed");
+    const std::string why = rows["02-00-00-00-0b-01"].at("message");
+    EXPECT_TRUE(Contains(why, "Save config failed ! no answer to the settings write (step 2 of "
+                              "6): the link helper was lost"))
+        << why;
+    EXPECT_EQ(rows["02-00-00-00-0b-02"].at("result"), "saved");
+    EXPECT_EQ(rows["02-00-00-00-0b-03"].at("result"), "saved");
+    EXPECT_EQ(third.settings(), WPA2_TYPED);
+  }
+
+  // Ctrl-C while the second bridge is worked on: it ends its step, the third never starts.
+  const std::size_t seen = RequestsTo(second.log(), "02-00-00-00-0b-02").size();
+  CliProcess cli(batch);
+  ASSERT_TRUE(second.wait_for(
+      [seen](const Log& log) { return RequestsTo(log, "02-00-00-00-0b-02").size() > seen; },
+      std::chrono::seconds{15}));
+  const int third_before = FramesFrom(third.log());
+  kill(cli.pid(), SIGINT);
+  const CliRun run = cli.Finish();
+  ASSERT_EQ(run.status, 130) << Describe(run);
+  auto rows = RowsByBridge(run.out); // throws unless the output is one valid JSON document
+  ASSERT_EQ(rows.size(), 3u) << run.out;
+  EXPECT_EQ(rows["02-00-00-00-0b-02"].at("result"), "interrupted") << run.out;
+  EXPECT_EQ(rows["02-00-00-00-0b-03"].at("result"), "not-started") << run.out;
+  EXPECT_TRUE(Contains(run.err, "interrupted")) << run.err;
+  std::this_thread::sleep_for(std::chrono::milliseconds{300});
+  EXPECT_EQ(FramesFrom(third.log()), third_before) << "a bridge was started after Ctrl-C";
 }
 
 TEST_F(CliOverVeth, ExitStatusesTellNoAdapterFromNoBridge) {
   Enter();
   const CliRun silent = RunCli({"list"});
   EXPECT_EQ(silent.status, 4) << Describe(silent);
-  EXPECT_NE(silent.err.find("no bridge answered: check its cable and power"), std::string::npos)
-      << silent.err;
+  EXPECT_TRUE(Contains(silent.err, "no bridge answered: check its cable and power")) << silent.err;
 
   const CliRun no_such = RunCli({"survey", "--adapter", "nosuch0"});
   EXPECT_EQ(no_such.status, 3) << Describe(no_such);
-  EXPECT_NE(no_such.err.find("nosuch0 is not a wired Ethernet adapter"), std::string::npos);
+  EXPECT_TRUE(Contains(no_such.err, "nosuch0 is not a wired Ethernet adapter"));
 
   const CliRun loopback = RunCli({"list", "--adapter", "lo"});
   EXPECT_EQ(loopback.status, 3) << Describe(loopback);
@@ -447,12 +532,163 @@ TEST_F(CliOverVeth, ExitStatusesTellNoAdapterFromNoBridge) {
   const CliRun missing = RunCli({"adapters"}, "", lonely + "/qbr20g-cli");
   EXPECT_EQ(missing.status, 3) << Describe(missing);
   const std::string helper = net->files() + "/libexec/qbr20g-setup/qbr20g-link";
-  EXPECT_NE(missing.err.find("Error: NIC not found!"), std::string::npos) << missing.err;
-  EXPECT_NE(missing.err.find(helper + ", which could not be started"), std::string::npos)
-      << missing.err;
-  EXPECT_NE(missing.err.find("cap_net_raw=ep " + helper), std::string::npos) << missing.err;
-  EXPECT_NE(missing.err.find("Reinstall the package qbr20g-link"), std::string::npos)
+  EXPECT_TRUE(Contains(missing.err, "Error: NIC not found!")) << missing.err;
+  EXPECT_TRUE(Contains(missing.err, helper + ", which could not be started")) << missing.err;
+  EXPECT_TRUE(Contains(missing.err, "cap_net_raw=ep " + helper)) << missing.err;
+  EXPECT_TRUE(Contains(missing.err, "Reinstall the package qbr20g-link"))
       << "the helper's own package: " << missing.err;
-  EXPECT_NE(missing.err.find("start qbr20g-cli again"), std::string::npos) << missing.err;
-  EXPECT_EQ(missing.err.find("wizard"), std::string::npos) << "the command line speaks as itself";
+  EXPECT_TRUE(Contains(missing.err, "start qbr20g-cli again")) << missing.err;
+  EXPECT_FALSE(Contains(missing.err, "wizard")) << "the command line speaks as itself";
+}
+
+namespace {
+
+// A fleet on two adapters: three bridges on eth0's wire, one on eth1's.
+class FleetOverVeth : public CliOverVeth {
+protected:
+  void SetUp() override {
+    CliOverVeth::SetUp();
+    if (IsSkipped())
+      return;
+    net->add_veth(wizard_ns, "eth1", SECOND_MAC, bridge_ns, "br1", "-");
+  }
+  void StartFleet(const std::vector<std::string>& faults_of_second = {}) {
+    for (const char* mac : {"02-00-00-00-0b-01", "02-00-00-00-0b-02", "02-00-00-00-0b-03"})
+      fleet.push_back(
+          &StartBridge(mac, mac[16] == '2' ? faults_of_second : std::vector<std::string>{}));
+    fleet.push_back(&net->start_emulator(bridge_ns, "br1", Scenario("02-00-00-00-0c-01")));
+  }
+  int FramesFromUs() const {
+    int count = 0;
+    for (const netns::Emulator* bridge : fleet)
+      count += FramesFrom(bridge->log()) + FramesFrom(bridge->log(), "02-00-00-00-0a-02");
+    return count;
+  }
+  std::string RequestsOf(std::size_t i) const {
+    return RequestsTo(fleet[i]->log(),
+                      i < 3 ? "02-00-00-00-0b-0" + std::to_string(i + 1) : "02-00-00-00-0c-01");
+  }
+
+  std::vector<netns::Emulator*> fleet;
+};
+
+} // namespace
+
+// A broadcast, multicast, zero or own MAC is refused before any frame; so is a fleet file with
+// a bad entry. Without --bridge, a command acts only when exactly one bridge answers on all
+// adapters; four answer here, so it lists them and sends nothing but the discovery's probes.
+TEST_F(FleetOverVeth, NeverTheWrongBridge) {
+  StartFleet();
+  Enter();
+  for (const auto& [mac, why] : {std::pair{"ff:ff:ff:ff:ff:ff", "is a group address"},
+                                 std::pair{"01-00-5e-00-00-fb", "is a group address"},
+                                 std::pair{"000000000000", "is the zero address"},
+                                 std::pair{SECOND_MAC, "is an adapter of this computer"}}) {
+    const CliRun run = RunCli(
+        {"configure", "--adapter", "eth0", "--bridge", mac, "--ssid", "X", "--security", "open"});
+    EXPECT_EQ(run.status, 2) << Describe(run);
+    EXPECT_TRUE(Contains(run.err, why)) << Describe(run);
+  }
+  const std::string fleet_file = PrivateFile("fleet.json", R"([
+        {"bridge": "02:00:00:00:0b:01", "ssid": "A", "security": "open"},
+        {"bridge": "02-00-00-00-0b-02", "ssid": "B", "security": "wpa2-psk", "passphrase": "p1p2p3p4"},
+        {"bridge": "020000000b03", "ssid": "C", "security": "wpa2-psk", "passphrase": "short"}])");
+  const CliRun bad_entry = RunCli({"configure", "--from", fleet_file});
+  EXPECT_EQ(bad_entry.status, 2) << Describe(bad_entry);
+  EXPECT_TRUE(Contains(bad_entry.err,
+                       fleet_file + ": entry 3 (bridge 02-00-00-00-0b-03): Passphrase at least 8 "
+                                    "characters !"))
+      << bad_entry.err;
+  std::this_thread::sleep_for(std::chrono::milliseconds{200});
+  EXPECT_EQ(FramesFromUs(), 0) << "a refused command reached the wire";
+
+  const CliRun implicit = RunCli({"configure", "--ssid", "X", "--security", "open"});
+  EXPECT_EQ(implicit.status, 2) << Describe(implicit);
+  EXPECT_TRUE(Contains(implicit.err,
+                       "4 bridges answered; name the one to work on with --bridge (or "
+                       "every one with --all):\n"
+                       "  02-00-00-00-0b-01 on eth0\n"
+                       "  02-00-00-00-0b-02 on eth0\n"
+                       "  02-00-00-00-0b-03 on eth0\n"
+                       "  02-00-00-00-0c-01 on eth1"))
+      << implicit.err;
+  for (std::size_t i = 0; i < fleet.size(); ++i)
+    EXPECT_EQ(RequestsOf(i).find('B'), std::string::npos) << RequestsOf(i);
+}
+
+// One discovery over both adapters at once, then every bridge saved at once; the rows come
+// sorted by adapter and MAC, and the one that failed names its step.
+TEST_F(FleetOverVeth, ABatchOnTwoAdaptersSavesEveryBridgeAfterOneDiscovery) {
+  StartFleet({"drop write-9002 2"});
+  Enter();
+  const CliRun run = RunCli({"--json", "configure", "--all", "--ssid", "Typed Net", "--security",
+                             "wpa2-psk", "--secrets-file", "-"},
+                            "passphrase=twelve chars\n");
+  EXPECT_EQ(run.status, 1) << Describe(run);
+  const Json rows = Json::parse(run.out);
+  ASSERT_EQ(rows.size(), 4u) << run.out;
+  const char* const order[][3] = {{"02-00-00-00-0b-01", "eth0", "saved"},
+                                  {"02-00-00-00-0b-02", "eth0", "failed"},
+                                  {"02-00-00-00-0b-03", "eth0", "saved"},
+                                  {"02-00-00-00-0c-01", "eth1", "saved"}};
+  for (std::size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(rows[i].at("bridge"), order[i][0]);
+    EXPECT_EQ(rows[i].at("adapter"), order[i][1]);
+    EXPECT_EQ(rows[i].at("result"), order[i][2]);
+    EXPECT_EQ(rows[i].at("security"), "wpa2-psk");
+    EXPECT_EQ(rows[i].at("changed"), "unknown") << "nothing was read from the bridges";
+  }
+  EXPECT_TRUE(Contains(rows[1].at("message"), "apply command (9002:) (step 5 of 6)"))
+      << rows[1].at("message");
+  EXPECT_EQ(fleet[0]->settings(), WPA2_TYPED);
+  EXPECT_EQ(fleet[3]->settings(), WPA2_TYPED);
+  EXPECT_EQ(Discoveries(fleet[0]->log(), WIZARD_TEXT), 1);
+  EXPECT_EQ(Discoveries(fleet[3]->log(), "02-00-00-00-0a-02"), 1);
+}
+
+// Plan, then apply: show's rows are a fleet file; a dry run reads each bridge's present settings
+// and plans without a settings frame; --unless-same then writes only the bridge whose settings
+// differ.
+TEST_F(FleetOverVeth, ShowsRowsArePlannedThenAppliedUnlessTheSame) {
+  StartFleet();
+  Enter();
+  const CliRun show = RunCli({"--json", "show", "--all"});
+  ASSERT_EQ(show.status, 0) << Describe(show);
+  Json entries = Json::parse(show.out);
+  ASSERT_EQ(entries.size(), 4u) << show.out;
+  EXPECT_EQ(entries[0], Json::parse(R"({"bridge": "02-00-00-00-0b-01", "adapter": "eth0",
+      "result": "shown", "ssid": "Previous", "ssid_hex": "50726576696f7573",
+      "security": "wpa-psk", "security_text": "WPA-PSK", "message": null})"));
+  // The first bridge is to join another network; the others keep theirs.
+  entries[0]["ssid"] = "Elsewhere";
+  entries[0].erase("ssid_hex");
+  const std::string plan = PrivateFile("plan.json", entries.dump());
+  const std::string secrets = PrivateFile("fleet.secrets", "passphrase=twelve chars\n");
+
+  const CliRun dry =
+      RunCli({"--json", "configure", "--from", plan, "--secrets-file", secrets, "--dry-run"});
+  ASSERT_EQ(dry.status, 0) << Describe(dry);
+  auto rows = RowsByBridge(dry.out);
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows["02-00-00-00-0b-01"].at("result"), "planned");
+  EXPECT_EQ(rows["02-00-00-00-0b-01"].at("present_ssid"), "Previous");
+  EXPECT_EQ(rows["02-00-00-00-0b-01"].at("ssid"), "Elsewhere");
+  EXPECT_EQ(rows["02-00-00-00-0b-01"].at("changed"), "yes");
+  EXPECT_EQ(rows["02-00-00-00-0b-02"].at("changed"), "unknown") << "its passphrase cannot be read";
+  for (std::size_t i = 0; i < fleet.size(); ++i)
+    EXPECT_EQ(RequestsOf(i).find('S'), std::string::npos) << "the dry run wrote settings";
+
+  const CliRun apply =
+      RunCli({"--json", "configure", "--from", plan, "--secrets-file", secrets, "--unless-same"});
+  ASSERT_EQ(apply.status, 0) << Describe(apply);
+  rows = RowsByBridge(apply.out);
+  EXPECT_EQ(rows["02-00-00-00-0b-01"].at("result"), "saved");
+  for (const char* same : {"02-00-00-00-0b-02", "02-00-00-00-0b-03", "02-00-00-00-0c-01"})
+    EXPECT_EQ(rows[same].at("result"), "unchanged") << apply.out;
+  EXPECT_EQ(fleet[0]->settings(),
+            Settings("Elsewhere", "2", "32", "0", NO_KEYS, "0", "twelve chars"));
+  for (std::size_t i = 1; i < fleet.size(); ++i) {
+    EXPECT_EQ(fleet[i]->settings(), "");
+    EXPECT_EQ(RequestsOf(i).find('S'), std::string::npos) << "an equal bridge was written";
+  }
 }

@@ -1,0 +1,178 @@
+#include "cli/rows.h"
+
+#include "cli/cli_options.h"
+#include "device/display_text.h"
+#include "device/security_modes.h"
+#include "device/survey_report.h"
+
+namespace {
+
+Cell cell_security(int mode) {
+  const std::string word = security_word(mode);
+  return word.empty() ? cell_none() : cell_text(word);
+}
+
+Cell cell_survey_security(const NetworkEntry& entry) {
+  return cell_security(mode_of_survey_text(std::string(field_text(entry.security))));
+}
+
+Cell cell_ssid(std::string_view ssid) { return cell_bytes(ssid); }
+Cell cell_ssid_hex(std::string_view ssid) { return cell_text(hex_text(ssid)); }
+
+Cell cell_adapter(const CliBridge& bridge) { return cell_optional_text(bridge.adapter.name); }
+
+const char* change_word(Change change) {
+  switch (change) {
+  case Change::Yes:
+    return "yes";
+  case Change::No:
+    return "no";
+  case Change::Unknown:
+    break;
+  }
+  return "unknown";
+}
+
+// A present setting's field, or none when it was not read.
+template <typename Make> Cell present(const ConfigureRow& row, Make make) {
+  return row.present_known ? make(row.present) : cell_none();
+}
+
+} // namespace
+
+const char* result_word(RowResult result) {
+  switch (result) {
+  case RowResult::Saved:
+    return "saved";
+  case RowResult::Failed:
+    return "failed";
+  case RowResult::Silent:
+    return "silent";
+  case RowResult::Unchanged:
+    return "unchanged";
+  case RowResult::Planned:
+    return "planned";
+  case RowResult::Shown:
+    return "shown";
+  case RowResult::Interrupted:
+    return "interrupted";
+  case RowResult::NotStarted:
+    break;
+  }
+  return "not-started";
+}
+
+int mode_of_survey_text(const std::string& text) {
+  for (int mode = 0; mode < SECURITY_MODE_COUNT; ++mode)
+    if (text == security_mode_text(mode))
+      return mode;
+  return -1;
+}
+
+Change change_of(const ConfigureRow& row) {
+  if (!row.present_known)
+    return Change::Unknown;
+  const int present = mode_of_survey_text(std::string(field_text(row.present.security)));
+  if (field_text(row.present.ssid) != row.ssid || present != row.security)
+    return Change::Yes;
+  return row.security == SECURITY_DISABLE ? Change::No : Change::Unknown;
+}
+
+const std::vector<Field<AdapterRow>> ADAPTER_FIELDS = {
+    {"adapter", "ADAPTER", [](const AdapterRow& row) { return cell_text(row.adapter.name); }},
+    {"mac", "MAC", [](const AdapterRow& row) { return cell_text(row.adapter.mac); }},
+};
+
+const std::vector<Field<CliBridge>> BRIDGE_FIELDS = {
+    {"bridge", "BRIDGE", [](const CliBridge& row) { return cell_text(row.mac); }},
+    {"adapter", "ADAPTER", [](const CliBridge& row) { return cell_text(row.adapter.name); }},
+    {"adapter_mac", "ADAPTER MAC", [](const CliBridge& row) { return cell_text(row.adapter.mac); }},
+};
+
+const std::vector<Field<NetworkRow>> NETWORK_FIELDS = {
+    {"bridge", "BRIDGE", [](const NetworkRow& row) { return cell_text(row.bridge.mac); }},
+    {"adapter", "ADAPTER", [](const NetworkRow& row) { return cell_adapter(row.bridge); }},
+    // A hidden network is listed by the survey's stand-in; its name in JSON is empty.
+    {"ssid", "SSID",
+     [](const NetworkRow& row) {
+       const std::string_view ssid = field_text(row.network.ssid);
+       return ssid == HIDDEN_SSID_TEXT ? Cell{"", terminal_text(ssid)} : cell_ssid(ssid);
+     }},
+    {"ssid_hex", "",
+     [](const NetworkRow& row) {
+       const std::string_view ssid = field_text(row.network.ssid);
+       return cell_ssid_hex(ssid == HIDDEN_SSID_TEXT ? std::string_view() : ssid);
+     }},
+    {"hidden", "",
+     [](const NetworkRow& row) {
+       return cell_flag(field_text(row.network.ssid) == HIDDEN_SSID_TEXT);
+     }},
+    {"bssid", "BSSID",
+     [](const NetworkRow& row) { return cell_bytes(field_text(row.network.mac_text)); }},
+    {"channel", "CHANNEL",
+     [](const NetworkRow& row) {
+       return Cell{parse_leading_int(row.network.channel, sizeof row.network.channel),
+                   terminal_text(field_text(row.network.channel))};
+     }},
+    {"signal", "SIGNAL",
+     [](const NetworkRow& row) {
+       return Cell{row.network.signal, terminal_text(field_text(row.network.signal_text))};
+     }},
+    {"security", "SECURITY",
+     [](const NetworkRow& row) { return cell_survey_security(row.network); }},
+    {"security_text", "",
+     [](const NetworkRow& row) { return cell_bytes(field_text(row.network.security)); }},
+    {"speed", "SPEED",
+     [](const NetworkRow& row) { return cell_bytes(field_text(row.network.speed)); }},
+};
+
+const std::vector<Field<ShowRow>> SHOW_FIELDS = {
+    {"bridge", "BRIDGE", [](const ShowRow& row) { return cell_text(row.bridge.mac); }},
+    {"adapter", "ADAPTER", [](const ShowRow& row) { return cell_adapter(row.bridge); }},
+    {"result", "RESULT", [](const ShowRow& row) { return cell_text(result_word(row.result)); }},
+    {"ssid", "SSID",
+     [](const ShowRow& row) {
+       return row.result == RowResult::Shown ? cell_ssid(field_text(row.present.ssid))
+                                             : cell_none();
+     }},
+    {"ssid_hex", "",
+     [](const ShowRow& row) {
+       return row.result == RowResult::Shown ? cell_ssid_hex(field_text(row.present.ssid))
+                                             : cell_none();
+     }},
+    {"security", "SECURITY",
+     [](const ShowRow& row) {
+       return row.result == RowResult::Shown ? cell_survey_security(row.present) : cell_none();
+     }},
+    {"security_text", "",
+     [](const ShowRow& row) {
+       return row.result == RowResult::Shown ? cell_bytes(field_text(row.present.security))
+                                             : cell_none();
+     }},
+    {"message", "MESSAGE", [](const ShowRow& row) { return cell_optional_text(row.message); }},
+};
+
+const std::vector<Field<ConfigureRow>> CONFIGURE_FIELDS = {
+    {"bridge", "BRIDGE", [](const ConfigureRow& row) { return cell_text(row.bridge.mac); }},
+    {"adapter", "ADAPTER", [](const ConfigureRow& row) { return cell_adapter(row.bridge); }},
+    {"result", "RESULT",
+     [](const ConfigureRow& row) { return cell_text(result_word(row.result)); }},
+    {"present_ssid", "PRESENT SSID",
+     [](const ConfigureRow& row) {
+       return present(row, [](const NetworkEntry& p) { return cell_ssid(field_text(p.ssid)); });
+     }},
+    {"present_ssid_hex", "",
+     [](const ConfigureRow& row) {
+       return present(row, [](const NetworkEntry& p) { return cell_ssid_hex(field_text(p.ssid)); });
+     }},
+    {"present_security", "PRESENT SECURITY",
+     [](const ConfigureRow& row) { return present(row, cell_survey_security); }},
+    {"ssid", "SSID", [](const ConfigureRow& row) { return cell_ssid(row.ssid); }},
+    {"ssid_hex", "", [](const ConfigureRow& row) { return cell_ssid_hex(row.ssid); }},
+    {"security", "SECURITY", [](const ConfigureRow& row) { return cell_security(row.security); }},
+    {"security_text", "",
+     [](const ConfigureRow& row) { return cell_optional_text(row.stored_security); }},
+    {"changed", "CHANGED",
+     [](const ConfigureRow& row) { return cell_text(change_word(row.changed)); }},
+    {"message", "MESSAGE", [](const ConfigureRow& row) { return cell_optional_text(row.message); }},
+};
