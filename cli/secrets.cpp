@@ -48,8 +48,8 @@ std::optional<Secrets> read_secrets_file(const std::string& path, std::string* p
     // Typed at a terminal, the secrets are not shown.
     const bool typed = isatty(STDIN_FILENO);
     if (typed) {
-      std::fputs("Secrets (key1= to key4= or passphrase= lines, then Ctrl-D):\n", stderr);
       hide_typing(STDIN_FILENO);
+      std::fputs("Secrets (key1= to key4= or passphrase= lines, then Ctrl-D):\n", stderr);
     }
     const bool read = read_bounded(STDIN_FILENO, path, &text, problem);
     if (typed)

@@ -6,6 +6,7 @@
 // or the batch is interrupted.
 #include <fcntl.h>
 #include <poll.h>
+#include <pty.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -362,6 +363,36 @@ TEST_F(CliOverVeth, SecretsComeFromAPrivateFileOrStandardInputAndNeverFromTheCom
   const CliRun from_input = waiting.Finish();
   EXPECT_EQ(from_input.status, 0) << Describe(from_input);
   EXPECT_EQ(bridge.settings(), HIDDEN_WPA2);
+
+  // Typed at a terminal, the secrets on standard input are not shown.
+  int terminal = -1;
+  const pid_t typing = forkpty(&terminal, nullptr, nullptr, nullptr);
+  if (typing == 0)
+    netns::exec_argv({QBR20G_CLI_PATH, "configure", "--adapter", "eth0", "--bridge", BRIDGE_MAC,
+                      "--ssid", "Typed Net", "--security", "wpa2-psk", "--secrets-file", "-"});
+  std::string screen;
+  const auto read_screen = [&] {
+    pollfd ready{terminal, POLLIN, 0};
+    char chunk[512];
+    ssize_t got = 0;
+    if (poll(&ready, 1, 10000) > 0 && (got = read(terminal, chunk, sizeof chunk)) > 0)
+      screen.append(chunk, static_cast<std::size_t>(got));
+    return got > 0;
+  };
+  while (!Contains(screen, "then Ctrl-D") && read_screen()) {
+  }
+  const std::string typed_in = "passphrase=twelve chars\n\x04";
+  ASSERT_EQ(write(terminal, typed_in.data(), typed_in.size()),
+            static_cast<ssize_t>(typed_in.size()));
+  while (read_screen()) {
+  }
+  close(terminal);
+  int typing_status = 0;
+  waitpid(typing, &typing_status, 0);
+  EXPECT_TRUE(WIFEXITED(typing_status) && WEXITSTATUS(typing_status) == 0) << screen;
+  EXPECT_TRUE(Contains(screen, "saved")) << screen;
+  EXPECT_FALSE(Contains(screen, "twelve chars")) << "the passphrase was shown: " << screen;
+  EXPECT_EQ(bridge.settings(), WPA2_TYPED);
 
   // A secrets file that others may read, that never ends, or that is no file is refused with
   // its reason, not read into memory until the machine runs out.
