@@ -92,12 +92,19 @@ CommandResult run_list(const CliOptions& options) {
 }
 
 // The bridges that survey and show work on, each surveyed at once with the others. Bridges that
-// did not answer the discovery are in `silent`.
-bool survey_targets(const CliOptions& options, CommandResult* result, Targets* targets,
-                    std::vector<BridgeWork>* surveys) {
+// did not answer the discovery are in `targets.silent`.
+struct Surveyed {
+  bool ok = false;
+  CommandResult result;
+  Targets targets;
+  std::vector<BridgeWork> surveys;
+};
+
+Surveyed survey_targets(const CliOptions& options) {
+  Surveyed surveyed;
   for (const std::string& mac : options.bridges)
-    if (!refuse_non_bridge(mac, "--bridge", result))
-      return false;
+    if (!refuse_non_bridge(mac, "--bridge", &surveyed.result))
+      return surveyed;
   mark_link_work_begun();
   TargetRequest request;
   request.adapter = options.adapter;
@@ -105,17 +112,20 @@ bool survey_targets(const CliOptions& options, CommandResult* result, Targets* t
   for (const std::string& mac : options.bridges)
     request.named.push_back({mac, ""});
   ProgressLine progress(options.quiet);
-  if (!choose_targets(request, progress, targets, result))
-    return false;
-  surveys->resize(targets->bridges.size());
-  progress.Show(targets->bridges.size() == 1
-                    ? "Bridge " + targets->bridges.front().mac + " is scanning the air"
-                    : std::to_string(targets->bridges.size()) + " bridges are scanning the air",
+  Targets& targets = surveyed.targets;
+  if (!choose_targets(request, progress, &targets, &surveyed.result))
+    return surveyed;
+  surveyed.surveys.resize(targets.bridges.size());
+  progress.Show(targets.bridges.size() == 1
+                    ? "Bridge " + targets.bridges.front().mac + " is scanning the air"
+                    : std::to_string(targets.bridges.size()) + " bridges are scanning the air",
                 link_timing().survey_scan_pause + link_timing().tick_period);
-  run_on_bridges(targets->bridges.size(), options.parallel,
-                 [&](std::size_t i) { (*surveys)[i] = survey_on_worker(targets->bridges[i]); });
+  run_on_bridges(targets.bridges.size(), options.parallel, [&](std::size_t i) {
+    surveyed.surveys[i] = survey_on_worker(targets.bridges[i]);
+  });
   progress.Clear();
-  return true;
+  surveyed.ok = true;
+  return surveyed;
 }
 
 // The exit status of a batch of surveys: 130 after Ctrl-C, 4 when no bridge answered at all,
@@ -134,66 +144,44 @@ void survey_status(const Targets& targets, const std::vector<BridgeWork>& survey
 }
 
 CommandResult run_survey(const CliOptions& options) {
-  CommandResult result;
-  Targets targets;
-  std::vector<BridgeWork> surveys;
-  if (!survey_targets(options, &result, &targets, &surveys))
+  Surveyed surveyed = survey_targets(options);
+  CommandResult& result = surveyed.result;
+  if (!surveyed.ok)
     return result;
   std::vector<NetworkRow> rows;
-  for (std::size_t i = 0; i < surveys.size(); ++i) {
-    const CliBridge& bridge = targets.bridges[i];
-    if (surveys[i].end != WorkEnd::Done)
+  for (std::size_t i = 0; i < surveyed.surveys.size(); ++i) {
+    const CliBridge& bridge = surveyed.targets.bridges[i];
+    const BridgeWork& work = surveyed.surveys[i];
+    if (work.end != WorkEnd::Done)
       result.errors.push_back("qbr20g-cli: bridge " + bridge.mac + ": " +
-                              (surveys[i].message.empty() ? "not surveyed" : surveys[i].message));
-    for (const NetworkEntry& network : surveys[i].networks)
+                              (work.message.empty() ? "not surveyed" : work.message));
+    for (const NetworkEntry& network : work.networks)
       rows.push_back({bridge, network});
   }
-  for (const std::string& mac : targets.silent)
+  for (const std::string& mac : surveyed.targets.silent)
     result.errors.push_back("qbr20g-cli: bridge " + mac + " did not answer");
   result.table = make_table(NETWORK_FIELDS, rows);
-  survey_status(targets, surveys, &result);
+  survey_status(surveyed.targets, surveyed.surveys, &result);
   return result;
 }
 
 CommandResult run_show(const CliOptions& options) {
-  CommandResult result;
-  Targets targets;
-  std::vector<BridgeWork> surveys;
-  if (!survey_targets(options, &result, &targets, &surveys))
+  Surveyed surveyed = survey_targets(options);
+  CommandResult& result = surveyed.result;
+  if (!surveyed.ok)
     return result;
   std::vector<ShowRow> rows;
-  for (std::size_t i = 0; i < surveys.size(); ++i) {
-    ShowRow row;
-    row.bridge = targets.bridges[i];
-    row.present = surveys[i].current;
-    row.message = surveys[i].message;
-    switch (surveys[i].end) {
-    case WorkEnd::Done:
-      row.result = RowResult::Shown;
-      break;
-    case WorkEnd::Failed:
-      row.result = RowResult::Failed;
-      break;
-    case WorkEnd::Interrupted:
-      row.result = RowResult::Interrupted;
-      break;
-    case WorkEnd::NotStarted:
-      row.result = RowResult::NotStarted;
-      break;
-    }
-    rows.push_back(row);
+  for (std::size_t i = 0; i < surveyed.surveys.size(); ++i) {
+    const BridgeWork& work = surveyed.surveys[i];
+    rows.push_back({surveyed.targets.bridges[i], result_of(work.end, RowResult::Shown),
+                    work.current, work.message});
   }
-  for (const std::string& mac : targets.silent) {
-    ShowRow row;
-    row.bridge.mac = mac;
-    row.result = RowResult::Silent;
-    row.message = "did not answer";
-    rows.push_back(row);
-  }
+  for (const std::string& mac : surveyed.targets.silent)
+    rows.push_back({{mac, {}}, RowResult::Silent, {}, "did not answer"});
   std::sort(rows.begin(), rows.end(),
             [](const ShowRow& a, const ShowRow& b) { return bridge_order(a.bridge, b.bridge); });
   result.table = make_table(SHOW_FIELDS, rows);
-  survey_status(targets, surveys, &result);
+  survey_status(surveyed.targets, surveyed.surveys, &result);
   return result;
 }
 

@@ -53,20 +53,6 @@ void plan_into_row(const BridgePlan& plan, ConfigureRow* row) {
   row->stored_security = std::string(field_text(plan.choices.wireless_settings.security));
 }
 
-RowResult result_of(WorkEnd end, RowResult done) {
-  switch (end) {
-  case WorkEnd::Done:
-    return done;
-  case WorkEnd::Failed:
-    return RowResult::Failed;
-  case WorkEnd::Interrupted:
-    return RowResult::Interrupted;
-  case WorkEnd::NotStarted:
-    break;
-  }
-  return RowResult::NotStarted;
-}
-
 } // namespace
 
 CommandResult run_configure(const CliOptions& options) {

@@ -62,6 +62,20 @@ const char* result_word(RowResult result) {
   return "not-started";
 }
 
+RowResult result_of(WorkEnd end, RowResult done) {
+  switch (end) {
+  case WorkEnd::Done:
+    return done;
+  case WorkEnd::Failed:
+    return RowResult::Failed;
+  case WorkEnd::Interrupted:
+    return RowResult::Interrupted;
+  case WorkEnd::NotStarted:
+    break;
+  }
+  return RowResult::NotStarted;
+}
+
 int mode_of_survey_text(const std::string& text) {
   for (int mode = 0; mode < SECURITY_MODE_COUNT; ++mode)
     if (text == security_mode_text(mode))

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/bridge_targets.h"
+#include "cli/bridge_work.h"
 #include "cli/cli_output.h"
 #include "device/wireless_records.h"
 
@@ -63,6 +64,9 @@ extern const std::vector<Field<ConfigureRow>> CONFIGURE_FIELDS;
 
 // The mode of a survey's security text ("Disable", "WEP", "WPA-PSK", "WPA2-PSK"); -1 for none.
 int mode_of_survey_text(const std::string& text);
+
+// The result of a bridge's work: `done` when it was done, else how it ended.
+RowResult result_of(WorkEnd end, RowResult done);
 
 // Whether `row`'s new settings differ from its present ones.
 Change change_of(const ConfigureRow& row);
