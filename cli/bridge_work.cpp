@@ -8,6 +8,7 @@
 #include <iterator>
 #include <memory>
 #include <mutex>
+#include <string_view>
 #include <thread>
 
 #include "device/config_write.h"
@@ -34,7 +35,7 @@ bool interrupted() { return link_wind_down_requested() || link_stop_requested();
 // The position of `step` in `steps`, from 1; 0 when it is not one of them.
 template <std::size_t N> int step_number(const char* step, const char* const (&steps)[N]) {
   for (std::size_t i = 0; i < N; ++i)
-    if (step == steps[i])
+    if (step && std::string_view(step) == steps[i])
       return static_cast<int>(i + 1);
   return 0;
 }
