@@ -68,7 +68,8 @@ CommandResult run_configure(const CliOptions& options) {
     for (BridgePlan& plan : plans) {
       if (plan.adapter.empty())
         plan.adapter = options.adapter;
-      if (!record_typed_plan(options, &plan, &result))
+      if (!record_typed_plan(options, &plan, &result) ||
+          !refuse_non_bridge(plan.bridge, plan.where + ": bridge", &result))
         return result;
     }
   } else {
@@ -86,9 +87,6 @@ CommandResult run_configure(const CliOptions& options) {
       return result;
     plans.push_back(std::move(plan));
   }
-  for (const BridgePlan& plan : plans)
-    if (!plan.bridge.empty() && !refuse_non_bridge(plan.bridge, plan.where + " bridge", &result))
-      return result;
   for (const std::string& mac : options.bridges)
     if (!refuse_non_bridge(mac, "--bridge", &result))
       return result;
