@@ -151,15 +151,6 @@ int probe_adapters(int count, char* list) {
   return result;
 }
 
-bool is_wireless_adapter(const AdapterInfo& adapter) {
-  if (adapter.flags & PCAP_IF_WIRELESS)
-    return true;
-  for (const char* word : {"Wireless", "wireless", "Wifi", "wifi"})
-    if (adapter.description.find(word) != std::string::npos)
-      return true;
-  return false;
-}
-
 int query_adapter_mac(const char* name, char* text, std::uint8_t* mac) {
   if (adapter_access().read_mac(name, mac) != 0)
     return -1;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "link/adapter_access.h"
+#include "link/wireless_adapter.h"
 
 constexpr int HOST_ADAPTER_LIST_SIZE = 500;   // the caller's list buffer, zeroed
 constexpr int USABLE_ADAPTER_LIST_ROOM = 300; // room of the working list
@@ -27,10 +28,6 @@ int count_adapters(int* count);
 // cannot be opened or are not Ethernet; those that see nothing within
 // link_timing().adapter_probe_wait of their probe. Stops once MAX_USABLE_ADAPTERS are listed.
 int probe_adapters(int count, char* list);
-
-// A Wi-Fi adapter, never the bridge's wired port: flagged wireless by the system, or described
-// as "Wireless" or "Wifi" (either case of the first letter).
-bool is_wireless_adapter(const AdapterInfo& adapter);
 
 // The adapter's current MAC as 6 bytes and as its 17-character text (`text` holds 18).
 // Returns 0, or -1 when the adapter has no Ethernet MAC.
