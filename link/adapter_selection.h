@@ -1,6 +1,6 @@
 // Which wired adapters of the host can reach a bridge, and the capture on the one in use.
-// At start-up every adapter that is not wireless, has an Ethernet MAC and sees traffic after a
-// broadcast probe is usable; later procedures reopen the capture by the adapter's MAC text.
+// At start-up every adapter that is not wireless, has an Ethernet MAC and puts a broadcast
+// probe on the wire is usable; later procedures reopen the capture by the adapter's MAC text.
 #pragma once
 
 #include <cstdint>
@@ -25,8 +25,8 @@ int count_adapters(int* count);
 // Tries the held adapters from the last to the first; releases the enumeration. Returns 0 with
 // the usable list in `list`, or -1 (then `list` is untouched). Passed over, and the search goes
 // on: wireless, loopback, down and unplugged adapters; those without an Ethernet MAC; those that
-// cannot be opened or are not Ethernet; those that see nothing within
-// link_timing().adapter_probe_wait of their probe. Stops once MAX_USABLE_ADAPTERS are listed.
+// cannot be opened or are not Ethernet; those whose probe does not go out on the wire within
+// link_timing().adapter_probe_wait. Stops once MAX_USABLE_ADAPTERS are listed.
 int probe_adapters(int count, char* list);
 
 // The adapter's current MAC as 6 bytes and as its 17-character text (`text` holds 18).
