@@ -2,26 +2,35 @@
 
 #include "link/helper_protocol.h"
 
-CaptureCloser::CaptureCloser() {
+bool CaptureCloser::start(std::string* error) {
   // As many as may be open at once: a whole client's captures close together.
-  for (int i = 0; i < helper_protocol::MAX_CAPTURES; ++i)
-    threads_.emplace_back([this] { run(); });
+  for (int i = 0; i < helper_protocol::MAX_CAPTURES; ++i) {
+    std::unique_ptr<SmallThread> thread =
+        SmallThread::start([this] { run(); }, CLOSER_STACK_SIZE, error);
+    if (!thread) {
+      end_threads();
+      return false;
+    }
+    threads_.push_back(std::move(thread));
+  }
+  return true;
 }
 
-CaptureCloser::~CaptureCloser() {
+CaptureCloser::~CaptureCloser() { end_threads(); }
+
+void CaptureCloser::end_threads() {
   {
     std::lock_guard lock(mutex_);
     ending_ = true;
   }
   queued_.notify_all();
-  for (std::thread& thread : threads_)
-    thread.join();
+  threads_.clear();
 }
 
-void CaptureCloser::close(std::unique_ptr<CaptureHandle> capture) {
+void CaptureCloser::close(std::shared_ptr<void> closing) {
   {
     std::lock_guard lock(mutex_);
-    queue_.push_back(std::move(capture));
+    queue_.push_back(std::move(closing));
   }
   queued_.notify_one();
 }
@@ -32,10 +41,10 @@ void CaptureCloser::run() {
     queued_.wait(lock, [this] { return ending_ || !queue_.empty(); });
     if (queue_.empty())
       return;
-    std::unique_ptr<CaptureHandle> capture = std::move(queue_.front());
+    std::shared_ptr<void> closing = std::move(queue_.front());
     queue_.pop_front();
     lock.unlock();
-    capture.reset();
+    closing.reset();
     lock.lock();
   }
 }

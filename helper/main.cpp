@@ -5,8 +5,12 @@
 // It trusts nothing it did not choose: the environment is cleared, arguments are refused,
 // descriptors beyond the standard three are closed, every capability but CAP_NET_RAW is given
 // up, and no-new-privs is set. It runs no other program.
+//
+// When it cannot serve (limits too low, a thread that cannot start) it ends with status 2 and
+// says why in one line: to the client in place of its greeting, and on standard error.
 #include <fcntl.h>
 #include <linux/capability.h>
+#include <malloc.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
@@ -19,11 +23,15 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
+#include <new>
+#include <string>
 #include <vector>
 
 #include "helper/capture_closer.h"
 #include "helper/link_service.h"
 #include "helper/pcap_backend.h"
+#include "helper/small_thread.h"
 
 namespace hp = helper_protocol;
 
@@ -32,14 +40,38 @@ namespace {
 constexpr int CLIENT = STDIN_FILENO;
 constexpr int EXIT_BAD_START = 2;
 constexpr int EXIT_MALFORMED_REQUEST = 3;
+constexpr int EXIT_FAILED = 4;
 
-[[noreturn]] void refuse_start(const char* why) {
+// The standard three, the client, the captures open at once and as many being closed, a probe
+// watch, and what libpcap opens for a moment while it lists or opens.
+constexpr rlim_t NEEDED_DESCRIPTORS = 16;
+
+// Whether standard input is a client's socket pair, where a refusal is told as well.
+bool client_connected = false;
+
+bool send_message(const hp::Message& message) {
+  for (;;) {
+    const ssize_t sent = send(CLIENT, message.data(), message.size(), MSG_NOSIGNAL);
+    if (sent < 0 && errno == EINTR)
+      continue;
+    return sent == static_cast<ssize_t>(message.size());
+  }
+}
+
+void tell(const std::string& why) {
   std::fprintf(stderr,
                "qbr20g-link: %s\n"
                "This helper captures and sends the QBR20G's frames for qbr20g-setup and "
                "qbr20g-cli, which start it themselves; it is not run by hand.\n",
-               why);
-  std::exit(EXIT_BAD_START);
+               why.c_str());
+  if (client_connected)
+    send_message(hp::encode_error(why));
+}
+
+[[noreturn]] void refuse_start(const std::string& why) {
+  tell(why);
+  // Threads may be running; nothing is left to tidy that the kernel does not.
+  _exit(EXIT_BAD_START);
 }
 
 // Keeps CAP_NET_RAW (when held) and nothing else, for this process and anything after it.
@@ -72,6 +104,7 @@ bool client_is_socket_pair() {
 
 void harden(int argc) {
   clearenv();
+  client_connected = client_is_socket_pair();
   if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0)
     refuse_start("cannot set no-new-privs");
   // Nothing about this process may be read by a debugger or left in a core file.
@@ -87,38 +120,35 @@ void harden(int argc) {
     refuse_start("cannot give up the capabilities it does not need");
   if (argc != 1)
     refuse_start("takes no arguments");
-  if (!client_is_socket_pair())
+  if (!client_connected)
     refuse_start("its standard input is not a socket pair from qbr20g-setup or qbr20g-cli");
 }
 
-bool send_message(const hp::Message& message) {
-  for (;;) {
-    const ssize_t sent = send(CLIENT, message.data(), message.size(), MSG_NOSIGNAL);
-    if (sent < 0 && errno == EINTR)
-      continue;
-    return sent == static_cast<ssize_t>(message.size());
-  }
+// Raises the soft limit of open files as far as needed when the hard one allows.
+void ensure_descriptors() {
+  rlimit files{};
+  if (getrlimit(RLIMIT_NOFILE, &files) != 0 || files.rlim_cur >= NEEDED_DESCRIPTORS)
+    return;
+  if (files.rlim_max != RLIM_INFINITY && files.rlim_max < NEEDED_DESCRIPTORS)
+    refuse_start("a limit of " + std::to_string(files.rlim_max) + " open files is below the " +
+                 std::to_string(NEEDED_DESCRIPTORS) + " it needs (ulimit -n)");
+  files.rlim_cur = NEEDED_DESCRIPTORS;
+  if (setrlimit(RLIMIT_NOFILE, &files) != 0)
+    refuse_start("cannot raise its limit of open files to " + std::to_string(NEEDED_DESCRIPTORS));
 }
 
-// False once the client has closed its end (or the connection broke).
+// False once the client has closed its end, or only its writing half (it will ask nothing
+// more), or the connection broke.
 bool client_still_there() {
-  pollfd client{CLIENT, 0, 0};
-  return poll(&client, 1, 0) == 0 || (client.revents & (POLLHUP | POLLERR | POLLNVAL)) == 0;
+  pollfd client{CLIENT, POLLRDHUP, 0};
+  return poll(&client, 1, 0) == 0 ||
+         (client.revents & (POLLRDHUP | POLLHUP | POLLERR | POLLNVAL)) == 0;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-  (void)argv;
-  harden(argc);
-  std::unique_ptr<LinkBackend> backend = make_pcap_backend();
-  CaptureCloser closer;
-  LinkService service(*backend, [&closer](std::unique_ptr<CaptureHandle> capture) {
-    closer.close(std::move(capture));
-  });
+// Greets, then answers requests until the client goes. The exit status.
+int serve(LinkService& service) {
   if (!send_message(hp::encode_hello()))
     return 0;
-
   std::vector<std::uint8_t> request(hp::MAX_MESSAGE_SIZE);
   for (;;) {
     const ssize_t size = recv(CLIENT, request.data(), request.size(), MSG_TRUNC);
@@ -133,9 +163,49 @@ int main(int argc, char** argv) {
     bool end = false;
     const hp::Message reply =
         service.handle(request.data(), static_cast<std::size_t>(size), client_still_there, &end);
-    if (!send_message(reply))
+    if (!reply.empty() && !send_message(reply))
       return 0;
     if (end)
       return EXIT_MALFORMED_REQUEST;
+  }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  (void)argv;
+  harden(argc);
+  ensure_descriptors();
+  // One malloc arena: each further one reserves 64 MiB of address space, which a low limit
+  // (ulimit -v) would not leave.
+  mallopt(M_ARENA_MAX, 1);
+  try {
+    std::string error;
+    CaptureCloser closer;
+    if (!closer.start(&error))
+      refuse_start(error);
+    std::unique_ptr<LinkBackend> backend = make_pcap_backend();
+    LinkService service(
+        *backend, [&closer](std::shared_ptr<void> closing) { closer.close(std::move(closing)); });
+    // The service runs on a stack of its own size, whatever RLIMIT_STACK says.
+    int status = 0;
+    std::unique_ptr<SmallThread> server = SmallThread::start(
+        [&] {
+          try {
+            status = serve(service);
+          } catch (const std::exception& failure) {
+            tell(std::string("failed: ") + failure.what());
+            status = EXIT_FAILED;
+          }
+        },
+        SERVICE_STACK_SIZE, &error);
+    if (!server)
+      refuse_start(error);
+    server.reset();
+    return status;
+  } catch (const std::bad_alloc&) {
+    refuse_start("out of memory (ulimit -v)");
+  } catch (const std::exception& failure) {
+    refuse_start(failure.what());
   }
 }

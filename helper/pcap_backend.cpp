@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "helper/link_filter.h"
+#include "helper/outgoing_watch.h"
 #include "link/pcap_adapter_access.h"
 #include "link/pcap_capture.h"
 
@@ -49,15 +50,24 @@ public:
       *error = failure.text;
       return nullptr;
     }
+    *status = helper_protocol::OPEN_REFUSED;
     const int descriptor = capture->descriptor();
-    if (fcntl(descriptor, F_SETFD, FD_CLOEXEC) != 0 || lock_link_filter(descriptor, error) != 0) {
-      if (error->empty())
-        *error = errno_text("cannot mark the capture close-on-exec");
-      *status = helper_protocol::OPEN_REFUSED;
+    if (fcntl(descriptor, F_SETFD, FD_CLOEXEC) != 0) {
+      *error = errno_text("cannot mark the capture close-on-exec");
       return nullptr;
     }
+    if (capture->set_inbound_only(error) != 0 || lock_link_filter(descriptor, error) != 0)
+      return nullptr;
+    // libpcap's socket took every frame from its activation until the filter went on.
+    capture->drain();
+    *status = 0;
     *link_type = capture->link_type();
     return capture;
+  }
+
+  std::unique_ptr<OutgoingWatch> watch_outgoing(const std::string& name, const std::uint8_t* frame,
+                                                int size, std::string* error) override {
+    return make_outgoing_watch(name, frame, size, error);
   }
 
 private:

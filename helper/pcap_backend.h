@@ -1,6 +1,6 @@
 // The helper's system: libpcap for the adapter list and the captures, the kernel for each
-// interface's hardware type and address, and the kernel filter that keeps a capture to
-// EtherType 0x8888.
+// interface's hardware type and address, for the direction and the filter that keep a capture
+// to the 0x8888 frames that reach the adapter, and for the watch of the start-up probe.
 #pragma once
 
 #include <memory>

@@ -5,6 +5,7 @@
 // without privileges.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -34,6 +35,12 @@ public:
   virtual int read_mac(const char* name, std::uint8_t* mac) = 0;
   // A live capture of the link's frames on the adapter (see PcapCapture::open).
   virtual CaptureOpening open_capture(const char* name) = 0;
+  // The start-up test of an adapter: sends its probe (100 bytes to broadcast from `mac`, its
+  // own) and tells whether it went out on the wire within `wait`. `capture` is open on the
+  // adapter. 1 it went out, 0 it did not, -1 it could not be tried; the reason of 0 and -1 in
+  // *error.
+  virtual int probe_adapter(const char* name, const std::uint8_t* mac, CaptureHandle& capture,
+                            std::chrono::milliseconds wait, std::string* error) = 0;
 };
 
 // The access in use: the calling thread's link channel's own, else the process's, which is the

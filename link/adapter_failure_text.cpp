@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "link/helper_protocol.h"
+
 AdapterFailureText adapter_failure_text(AdapterSearchFailure failure, const std::string& error,
                                         const std::string& helper_path,
                                         const std::string& setcap_path,
@@ -21,6 +23,16 @@ AdapterFailureText adapter_failure_text(AdapterSearchFailure failure, const std:
                                   "    sudo /usr/sbin/setcap cap_net_raw=ep " +
                                       helper_path
                                 : "    sudo " + setcap_path + " cap_net_raw=ep " + helper_path;
+  if (failure == AdapterSearchFailure::ListingFailed &&
+      error.rfind(helper_protocol::LISTING_FAILED, 0) == 0) {
+    // The helper runs, but the system would not give it the adapters.
+    text.secondary = subject + "'s link helper, " + helper_path + ", " + error +
+                     ".\n\n"
+                     "Start " +
+                     front_end + " again; should it fail the same way, reinstall the package " +
+                     LINK_HELPER_PACKAGE + ".";
+    return text;
+  }
   if (failure == AdapterSearchFailure::ListingFailed) {
     text.secondary = subject + " reaches the network adapters through its link helper, " +
                      helper_path + ", which could not be started (" + error +
@@ -32,7 +44,8 @@ AdapterFailureText adapter_failure_text(AdapterSearchFailure failure, const std:
                      again + ":\n\n" + grant;
     return text;
   }
-  const std::string libpcap_words = error.empty() ? "" : " (libpcap: " + error + ")";
+  // libpcap's words, or the link helper's.
+  const std::string libpcap_words = error.empty() ? "" : " (" + error + ")";
   if (failure == AdapterSearchFailure::PermissionDenied) {
     text.secondary = subject + "'s link helper, " + helper_path +
                      ", may not capture frames on the network adapters" + libpcap_words +

@@ -13,7 +13,8 @@ struct AdapterFailureText {
 };
 
 // The text for a failed adapter search. `error` is libpcap's text for the last capture that
-// would not open, or why the link helper could not be started (may be empty); `helper_path`
+// would not open, why the link helper could not be started, or why it could not list the
+// adapters (then beginning with helper_protocol::LISTING_FAILED); it may be empty. `helper_path`
 // the link helper, the program that needs the right to capture; `setcap_path` where setcap is
 // installed, empty when it is not; `front_end` the program that speaks, as the user knows it
 // ("the wizard", "qbr20g-cli"), so that the fix says which one to start again.

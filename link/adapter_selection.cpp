@@ -22,8 +22,6 @@ static_assert(USABLE_ADAPTER_LIST_ROOM <= HOST_ADAPTER_LIST_SIZE);
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 // The enumeration that count_adapters holds for probe_adapters.
 std::vector<AdapterInfo> held_adapters;
 
@@ -78,32 +76,16 @@ bool open_capture_handle(const char* name) {
   return opening.link_type == DLT_EN10MB;
 }
 
-// A Linux capture does not see what it sent itself, so the probe goes out through a second
-// capture on the same adapter; capture_handle then sees it as outgoing traffic, as the
-// adapter's own probe. A down or silent adapter sees nothing, and the wait is bounded.
-bool adapter_sees_probe(const char* name, const std::uint8_t* mac) {
-  CaptureOpening sender = adapter_access().open_capture(name);
-  if (!sender.capture) {
-    note_open_failure(sender);
-    return false;
-  }
-  std::uint8_t probe[ADAPTER_PROBE_SIZE];
-  if (sender.capture->send(probe, build_adapter_probe(probe, mac)) != 0)
-    return false;
-  const auto deadline = Clock::now() + link_timing().adapter_probe_wait;
-  for (;;) {
-    const auto left =
-        std::max(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()),
-                 std::chrono::milliseconds{0});
-    const std::uint8_t* frame = nullptr;
-    int wire_length = 0;
-    int captured = 0;
-    const int result = link_channel().capture->next(left, &frame, &wire_length, &captured);
-    if (result > 0)
-      return wire_length > 0;
-    if (result < 0 || Clock::now() >= deadline)
-      return false;
-  }
+// The start-up probe, sent on the adapter whose capture is open: usable when it goes out on
+// the wire within the wait. A down or unplugged adapter's probe never does.
+bool adapter_sends_probe(const char* name, const std::uint8_t* mac) {
+  std::string error;
+  const int result = adapter_access().probe_adapter(name, mac, *link_channel().capture,
+                                                    link_timing().adapter_probe_wait, &error);
+  // Not going out is what the probe is for; a probe that could not be tried has a reason.
+  if (result < 0)
+    open_error = error;
+  return result > 0;
 }
 
 } // namespace
@@ -162,7 +144,7 @@ int probe_adapters(int count, char* list) {
     // entry, stopping here would end on a pseudo-device before any wired adapter is reached.
     if (!open_capture_handle(adapter.name.c_str()))
       continue;
-    if (!adapter_sees_probe(adapter.name.c_str(), mac))
+    if (!adapter_sends_probe(adapter.name.c_str(), mac))
       continue;
     std::memcpy(working + MAC_TEXT_LENGTH * listed, text, MAC_TEXT_LENGTH);
     ++listed;
@@ -171,15 +153,6 @@ int probe_adapters(int count, char* list) {
   if (result == 0)
     std::memcpy(list, working, sizeof working);
   return result;
-}
-
-bool is_wireless_adapter(const AdapterInfo& adapter) {
-  if (adapter.flags & PCAP_IF_WIRELESS)
-    return true;
-  for (const char* word : {"Wireless", "wireless", "Wifi", "wifi"})
-    if (adapter.description.find(word) != std::string::npos)
-      return true;
-  return false;
 }
 
 int query_adapter_mac(const char* name, char* text, std::uint8_t* mac) {

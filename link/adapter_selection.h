@@ -1,6 +1,6 @@
 // Which wired adapters of the host can reach a bridge, and the capture on the one in use.
-// At start-up every adapter that is not wireless, has an Ethernet MAC and sees traffic after a
-// broadcast probe is usable; later procedures reopen the capture by the adapter's MAC text.
+// At start-up every adapter that is not wireless, has an Ethernet MAC and puts a broadcast
+// probe on the wire is usable; later procedures reopen the capture by the adapter's MAC text.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "link/adapter_access.h"
+#include "link/wireless_adapter.h"
 
 constexpr int HOST_ADAPTER_LIST_SIZE = 500;   // the caller's list buffer, zeroed
 constexpr int USABLE_ADAPTER_LIST_ROOM = 300; // room of the working list
@@ -25,13 +26,9 @@ int count_adapters(int* count);
 // Tries the held adapters from the last to the first; releases the enumeration. Returns 0 with
 // the usable list in `list`, or -1 (then `list` is untouched). Passed over, and the search goes
 // on: wireless, loopback, down and unplugged adapters; those without an Ethernet MAC; those that
-// cannot be opened or are not Ethernet; those that see nothing within
-// link_timing().adapter_probe_wait of their probe. Stops once MAX_USABLE_ADAPTERS are listed.
+// cannot be opened or are not Ethernet; those whose probe does not go out on the wire within
+// link_timing().adapter_probe_wait. Stops once MAX_USABLE_ADAPTERS are listed.
 int probe_adapters(int count, char* list);
-
-// A Wi-Fi adapter, never the bridge's wired port: flagged wireless by the system, or described
-// as "Wireless" or "Wifi" (either case of the first letter).
-bool is_wireless_adapter(const AdapterInfo& adapter);
 
 // The adapter's current MAC as 6 bytes and as its 17-character text (`text` holds 18).
 // Returns 0, or -1 when the adapter has no Ethernet MAC.

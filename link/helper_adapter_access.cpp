@@ -4,6 +4,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <vector>
 
 #include "link/helper_protocol.h"
 #include "link/link_helper.h"
@@ -24,37 +25,54 @@ public:
   }
 
   int send(const std::uint8_t* frame, int length) override {
-    refusal_.clear();
+    failure_.clear();
     if (!usable())
       return -1;
-    return helper_->send(id_, frame, length, &refusal_);
-  }
-
-  std::string failure() const override {
-    if (helper_->lost())
-      return "the link helper was lost: " + helper_->lost_reason();
-    return refusal_;
+    return helper_->send(id_, frame, length, &failure_);
   }
 
   int next(std::chrono::milliseconds timeout, const std::uint8_t** frame, int* wire_length,
            int* captured) override {
+    failure_.clear();
     if (!usable())
       return -1;
-    return helper_->next(id_, timeout, frame, wire_length, captured);
+    const int result = helper_->next(id_, timeout, &frame_, wire_length, &failure_);
+    if (result == 1) {
+      *frame = frame_.data();
+      *captured = static_cast<int>(frame_.size());
+    }
+    return result;
+  }
+
+  std::string failure() const override { return failure_; }
+
+  int probe(std::chrono::milliseconds wait, std::string* error) {
+    if (!usable()) {
+      *error = failure_;
+      return -1;
+    }
+    return helper_->probe_adapter(id_, wait, error);
   }
 
 private:
   bool usable() {
     if (!helper_->lost())
       return true;
-    if (!recovers_)
+    if (!recovers_) {
+      failure_ = "the link helper was lost: " + helper_->lost_reason();
       return false;
-    std::shared_ptr<LinkHelper> current = link_helper();
-    if (!current || current == helper_)
+    }
+    std::shared_ptr<LinkHelper> current = link_helper(&failure_);
+    if (!current || current == helper_) {
+      if (current)
+        failure_ = "the link helper was lost: " + helper_->lost_reason();
       return false;
+    }
     HelperOpening opening;
-    if (current->open_capture(adapter_, &opening) != 0)
+    if (current->open_capture(adapter_, &opening) != 0) {
+      failure_ = opening.error;
       return false;
+    }
     helper_ = std::move(current);
     id_ = opening.capture;
     return true;
@@ -64,7 +82,8 @@ private:
   std::uint32_t id_;
   std::string adapter_;
   bool recovers_;
-  std::string refusal_; // why the helper refused the last frame it did not send
+  std::vector<std::uint8_t> frame_;
+  std::string failure_;
 };
 
 class HelperAdapterAccess : public AdapterAccess {
@@ -115,6 +134,18 @@ public:
     opening.link_type = opened.link_type;
     opening.capture = std::make_unique<HelperCapture>(helper, opened.capture, name, !own_helper_);
     return opening;
+  }
+
+  int probe_adapter(const char*, const std::uint8_t*, CaptureHandle& capture,
+                    std::chrono::milliseconds wait, std::string* error) override {
+    // The helper sends the probe itself, from the adapter's own MAC, and tells only whether it
+    // went out: its captures never show what this host sends.
+    auto* held = dynamic_cast<HelperCapture*>(&capture);
+    if (!held) {
+      *error = "the capture is not the link helper's";
+      return -1;
+    }
+    return held->probe(wait, error);
   }
 
 private:

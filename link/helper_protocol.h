@@ -3,13 +3,23 @@
 // message per packet: an 8-byte header (kind, body size) and a body whose layout each kind
 // fixes. Both ends run on the same machine from the same build, so records are in host order.
 //
-// The helper greets with Hello, then answers each request with one reply, in order:
-//   ListAdapters          -> Adapters   the Ethernet adapters, with MAC and pcap flags
-//   OpenCapture{name}     -> Opened     a capture of EtherType 0x8888 behind a locked filter
+// The helper greets with Hello (its version), or, when it cannot serve, with an Error that says
+// why and ends. The client answers a greeting of its own version with a Hello of its own (no
+// reply; a helper of another version answers it with an Error and ends). Then the helper
+// answers each request with one reply, in order:
+//   ListAdapters          -> Adapters   the wired Ethernet adapters, with MAC and pcap flags,
+//                                       or why they could not be listed
+//   OpenCapture{name}     -> Opened     a capture of the 0x8888 frames that come from the wire
+//                                       to the adapter's MAC or to broadcast
 //   CloseCapture{id}      -> Closed
 //   Send{id, frame}       -> Sent       only 0x8888 frames of 14-1514 bytes from the own MAC
 //   Next{id, wait_ms}     -> Frame      the next captured frame, or nothing within the wait
+//   ProbeAdapter{id, ms}  -> Probed     whether the adapter's start-up probe, sent by the
+//                                       helper, went out on the wire within the wait
 // A request it cannot read ends the connection after an Error reply.
+//
+// Header and Hello keep their layout in every version, and Error its kind, so that ends of
+// different versions can still tell each other so.
 //
 // Decoding checks every size and field: a message that does not fit its kind exactly is
 // rejected, never read past its end.
@@ -23,7 +33,7 @@
 namespace helper_protocol {
 
 constexpr std::uint32_t MAGIC = 0x4c524251; // "QBRL"
-constexpr std::uint32_t VERSION = 1;
+constexpr std::uint32_t VERSION = 2;
 
 constexpr int NAME_SIZE = 16;         // IFNAMSIZ: an interface name and its terminating zero
 constexpr int DESCRIPTION_SIZE = 128; // longer descriptions are cut, zero-terminated
@@ -48,6 +58,8 @@ enum class Kind : std::uint32_t {
   Next = 10,
   Frame = 11,
   Error = 12,
+  ProbeAdapter = 13,
+  Probed = 14,
 };
 
 struct Header {
@@ -79,7 +91,18 @@ enum class SendStatus : std::int32_t {
 // all negative, pass through as they are).
 constexpr std::int32_t OPEN_REFUSED = 1;
 
-constexpr std::size_t MAX_MESSAGE_SIZE = sizeof(Header) + 4 + sizeof(AdapterRecord) * MAX_ADAPTERS;
+// The words before the reason of an Adapters reply that could not list: they tell a failed
+// listing from a helper that could not be reached at all.
+inline constexpr const char* LISTING_FAILED = "cannot list adapters: ";
+
+// Outcome of a ProbeAdapter.
+constexpr std::int32_t PROBE_WENT_OUT = 1;
+constexpr std::int32_t PROBE_NOT_SEEN = 0; // did not go out within the wait
+constexpr std::int32_t PROBE_FAILED = -1;  // could not be tried; the text says why
+
+constexpr std::size_t ADAPTERS_HEAD_SIZE = 4 + ERROR_TEXT_SIZE + 4;
+constexpr std::size_t MAX_MESSAGE_SIZE =
+    sizeof(Header) + ADAPTERS_HEAD_SIZE + sizeof(AdapterRecord) * MAX_ADAPTERS;
 static_assert(MAX_MESSAGE_SIZE >= sizeof(Header) + 8 + MAX_CAPTURED_SIZE);
 static_assert(MAX_MESSAGE_SIZE >= sizeof(Header) + 4 + MAX_SEND_SIZE);
 
@@ -90,13 +113,13 @@ struct Decoded {
   Kind kind{};
   std::uint32_t magic = 0;             // Hello
   std::uint32_t version = 0;           // Hello
-  std::uint32_t capture = 0;           // CloseCapture, Send, Next, Opened
-  std::uint32_t wait_ms = 0;           // Next
-  std::int32_t status = 0;             // Opened, Closed, Sent, Frame (1 frame, 0 none, -1 error)
+  std::uint32_t capture = 0;           // CloseCapture, Send, Next, ProbeAdapter, Opened
+  std::uint32_t wait_ms = 0;           // Next, ProbeAdapter
+  std::int32_t status = 0;             // Adapters, Opened, Closed, Sent, Frame, Probed
   std::int32_t link_type = 0;          // Opened
   std::uint32_t wire_length = 0;       // Frame
   std::string name;                    // OpenCapture
-  std::string text;                    // Opened, Sent, Error
+  std::string text;                    // Adapters, Opened, Sent, Probed, Error
   std::vector<AdapterRecord> adapters; // Adapters
   const std::uint8_t* bytes = nullptr; // Send: the frame; Frame: the captured bytes
   std::size_t byte_count = 0;          // (point into the decoded buffer)
@@ -105,6 +128,8 @@ struct Decoded {
 Message encode_hello();
 Message encode_list_adapters();
 Message encode_adapters(const std::vector<AdapterRecord>& adapters);
+// An Adapters reply that says why the adapters could not be listed.
+Message encode_adapters_failure(const std::string& error);
 Message encode_open_capture(const std::string& name);
 Message encode_opened(std::int32_t status, std::uint32_t capture, std::int32_t link_type,
                       const std::string& error);
@@ -115,14 +140,51 @@ Message encode_sent(SendStatus status, const std::string& error);
 Message encode_next(std::uint32_t capture, std::uint32_t wait_ms);
 Message encode_frame(std::int32_t result, std::uint32_t wire_length, const std::uint8_t* bytes,
                      std::size_t size);
+Message encode_probe_adapter(std::uint32_t capture, std::uint32_t wait_ms);
+Message encode_probed(std::int32_t status, const std::string& text);
 Message encode_error(const std::string& text);
 
-// Reads `size` bytes as one message. Returns false, with the reason in *why, when they are not
-// a well-formed message of a known kind.
+// The body of one message: `size` bytes after its header.
+struct Body {
+  const std::uint8_t* data;
+  std::size_t size;
+};
+using BodyDecoder = bool (*)(Body body, Decoded* message, std::string* why);
+
+// Checks the header of `size` bytes and finds their body. False, with the reason, when the
+// header is cut or its body size does not match.
+bool split(const std::uint8_t* data, std::size_t size, Kind* kind, Body* body, std::string* why);
+
+// One decoder per kind: each reads exactly the body its kind fixes.
+bool decode_hello(Body body, Decoded* message, std::string* why);
+bool decode_list_adapters(Body body, Decoded* message, std::string* why);
+bool decode_adapters(Body body, Decoded* message, std::string* why);
+bool decode_open_capture(Body body, Decoded* message, std::string* why);
+bool decode_opened(Body body, Decoded* message, std::string* why);
+bool decode_close_capture(Body body, Decoded* message, std::string* why);
+bool decode_closed(Body body, Decoded* message, std::string* why);
+bool decode_send(Body body, Decoded* message, std::string* why);
+bool decode_sent(Body body, Decoded* message, std::string* why);
+bool decode_next(Body body, Decoded* message, std::string* why);
+bool decode_frame(Body body, Decoded* message, std::string* why);
+bool decode_probe_adapter(Body body, Decoded* message, std::string* why);
+bool decode_probed(Body body, Decoded* message, std::string* why);
+bool decode_error(Body body, Decoded* message, std::string* why);
+
+// Reads `size` bytes as one message of any kind. Returns false, with the reason in *why, when
+// they are not a well-formed message of a known kind.
 bool decode(const std::uint8_t* data, std::size_t size, Decoded* message, std::string* why);
 
 // Requests come from the client, replies from the helper; each side accepts only its own.
+// (Hello comes from both, once each, and is neither.)
 bool is_request(Kind kind);
+// The kind as the user may read it in a message: "open request", "adapter list", ...
+const char* kind_name(Kind kind);
+
+// Empty when `hello` greets with this version of the protocol; otherwise what the user is told,
+// `other` naming the end that sent it and `self` this one ("the link helper", "the front end").
+std::string version_mismatch(const Decoded& hello, const std::string& other,
+                             const std::string& self);
 
 // Copies `text` into a fixed field of `size` bytes, cut to fit, zero-filled.
 void copy_text(char* field, std::size_t size, const std::string& text);

@@ -42,6 +42,33 @@ int above_stdio(int fd) {
   return moved;
 }
 
+// How a process ended, from its wait status.
+std::string ending_text(int status) {
+  if (WIFEXITED(status))
+    return "it ended with exit status " + std::to_string(WEXITSTATUS(status));
+  if (WIFSIGNALED(status)) {
+    const char* name = sigdescr_np(WTERMSIG(status));
+    return "it was killed by signal " + std::to_string(WTERMSIG(status)) +
+           (name ? std::string(" (") + name + ")" : "");
+  }
+  return "it ended";
+}
+
+// Waits a moment for a process that has closed its end to be gone. How it ended, or empty when
+// it has not ended within END_LIMIT (the destructor then kills it).
+std::string await_end(pid_t pid) {
+  const auto deadline = Clock::now() + END_LIMIT;
+  for (;;) {
+    int status = 0;
+    const pid_t ended = waitpid(pid, &status, WNOHANG);
+    if (ended == pid)
+      return ending_text(status);
+    if ((ended < 0 && errno != EINTR) || Clock::now() >= deadline)
+      return "";
+    std::this_thread::sleep_for(milliseconds{2});
+  }
+}
+
 void reap(pid_t pid) {
   if (pid <= 0)
     return;
@@ -160,16 +187,22 @@ LinkHelper::~LinkHelper() {
 bool LinkHelper::greet(std::string* error) {
   std::lock_guard lock(mutex_);
   hp::Decoded hello;
-  if (receive(REQUEST_LIMIT, &hello) && (hello.kind != hp::Kind::Hello || hello.magic != hp::MAGIC))
-    lose("it did not greet as the link helper");
-  if (!lost_reason_.empty()) {
+  if (!receive(REQUEST_LIMIT, &hello)) {
     *error = "the link helper did not start: " + lost_reason_;
     return false;
   }
-  if (hello.version != hp::VERSION) {
-    lose("it speaks version " + std::to_string(hello.version) + " of the helper protocol, not " +
-         std::to_string(hp::VERSION));
+  std::string mismatch;
+  if (hello.kind != hp::Kind::Hello || hello.magic != hp::MAGIC)
+    mismatch = "it did not greet as the link helper";
+  else
+    mismatch = hp::version_mismatch(hello, "it", "this program");
+  if (!mismatch.empty()) {
+    lose(mismatch);
     *error = "the link helper does not fit this program: " + lost_reason_;
+    return false;
+  }
+  if (!put(hp::encode_hello())) {
+    *error = "the link helper did not start: " + lost_reason_;
     return false;
   }
   return true;
@@ -185,13 +218,18 @@ std::string LinkHelper::lost_reason() const {
   return lost_reason_;
 }
 
-void LinkHelper::lose(const std::string& reason) {
+void LinkHelper::lose(const std::string& reason, bool ended) {
   if (!lost_reason_.empty())
     return;
-  lost_reason_ = reason;
-  // A hung helper is not left running; a dead one is reaped when this object goes.
-  if (pid_ > 0)
-    kill(pid_, SIGKILL);
+  const std::string how = ended && pid_ > 0 ? await_end(pid_) : "";
+  if (!how.empty())
+    pid_ = -1; // reaped
+  else if (pid_ > 0)
+    kill(pid_, SIGKILL); // a hung helper is not left running; the destructor reaps it
+  if (reason.empty())
+    lost_reason_ = how.empty() ? "it ended" : how;
+  else
+    lost_reason_ = how.empty() ? reason : reason + "; " + how;
   shutdown(socket_, SHUT_RDWR);
 }
 
@@ -215,12 +253,16 @@ bool LinkHelper::receive(milliseconds limit, hp::Decoded* reply) {
     const ssize_t size = recv(socket_, buffer_.data(), buffer_.size(), MSG_TRUNC);
     if (size < 0 && errno == EINTR)
       continue;
+    if (size < 0 && errno == ECONNRESET) {
+      lose("", true);
+      return false;
+    }
     if (size < 0) {
       lose(errno_text("reading from it failed"));
       return false;
     }
     if (size == 0) {
-      lose("it ended");
+      lose("", true);
       return false;
     }
     std::string why;
@@ -230,27 +272,48 @@ bool LinkHelper::receive(milliseconds limit, hp::Decoded* reply) {
       return false;
     }
     if (reply->kind == hp::Kind::Error) {
-      lose("it refused a request: " + reply->text);
+      lose(reply->text, true); // it ends after an Error
       return false;
     }
     return true;
   }
 }
 
-bool LinkHelper::round_trip(const hp::Message& request, milliseconds limit, hp::Decoded* reply) {
-  if (!lost_reason_.empty())
-    return false;
+bool LinkHelper::put(const hp::Message& message) {
   for (;;) {
-    const ssize_t sent = ::send(socket_, request.data(), request.size(), MSG_NOSIGNAL);
+    const ssize_t sent = ::send(socket_, message.data(), message.size(), MSG_NOSIGNAL);
     if (sent < 0 && errno == EINTR)
       continue;
-    if (sent != static_cast<ssize_t>(request.size())) {
-      lose(sent < 0 ? errno_text("writing to it failed") : "a request was cut");
-      return false;
-    }
-    break;
+    if (sent == static_cast<ssize_t>(message.size()))
+      return true;
+    if (sent < 0 && (errno == EPIPE || errno == ECONNRESET))
+      lose("", true); // it went away; how it ended is the reason
+    else if (sent < 0)
+      lose(errno_text("writing to it failed"));
+    else
+      lose("a request was cut");
+    return false;
   }
-  return receive(limit, reply);
+}
+
+bool LinkHelper::round_trip(const hp::Message& request, milliseconds limit, hp::Decoded* reply) {
+  return lost_reason_.empty() && put(request) && receive(limit, reply);
+}
+
+bool LinkHelper::call(const hp::Message& request, hp::Kind expected, milliseconds limit,
+                      hp::Decoded* reply, std::string* error) {
+  if (round_trip(request, limit, reply) && reply->kind != expected) {
+    hp::Kind asked{};
+    hp::Body body{};
+    hp::split(request.data(), request.size(), &asked, &body, nullptr);
+    lose(std::string("it answered a ") + hp::kind_name(asked) + " with a " +
+         hp::kind_name(reply->kind));
+  }
+  if (lost_reason_.empty())
+    return true;
+  if (error)
+    *error = "the link helper was lost: " + lost_reason_;
+  return false;
 }
 
 bool LinkHelper::exchange(const hp::Message& request, hp::Decoded* reply) {
@@ -261,10 +324,10 @@ bool LinkHelper::exchange(const hp::Message& request, hp::Decoded* reply) {
 int LinkHelper::list_adapters(std::vector<HelperAdapter>* adapters, std::string* error) {
   std::lock_guard lock(mutex_);
   hp::Decoded reply;
-  if (!round_trip(hp::encode_list_adapters(), REQUEST_LIMIT, &reply) ||
-      reply.kind != hp::Kind::Adapters) {
-    lose("it answered an adapter list request out of turn");
-    *error = "the link helper was lost: " + lost_reason_;
+  if (!call(hp::encode_list_adapters(), hp::Kind::Adapters, REQUEST_LIMIT, &reply, error))
+    return -1;
+  if (reply.status != 0) {
+    *error = reply.text;
     return -1;
   }
   adapters->clear();
@@ -282,12 +345,10 @@ int LinkHelper::list_adapters(std::vector<HelperAdapter>* adapters, std::string*
 int LinkHelper::open_capture(const std::string& name, HelperOpening* opening) {
   std::lock_guard lock(mutex_);
   hp::Decoded reply;
-  if (!round_trip(hp::encode_open_capture(name), REQUEST_LIMIT, &reply) ||
-      reply.kind != hp::Kind::Opened) {
-    lose("it answered an open request out of turn");
-    *opening = {};
+  *opening = {};
+  if (!call(hp::encode_open_capture(name), hp::Kind::Opened, REQUEST_LIMIT, &reply,
+            &opening->error)) {
     opening->status = hp::OPEN_REFUSED;
-    opening->error = "the link helper was lost: " + lost_reason_;
     return -1;
   }
   opening->status = reply.status;
@@ -300,54 +361,60 @@ int LinkHelper::open_capture(const std::string& name, HelperOpening* opening) {
 int LinkHelper::close_capture(std::uint32_t capture) {
   std::lock_guard lock(mutex_);
   hp::Decoded reply;
-  if (!round_trip(hp::encode_close_capture(capture), REQUEST_LIMIT, &reply) ||
-      reply.kind != hp::Kind::Closed) {
-    lose("it answered a close request out of turn");
+  if (!call(hp::encode_close_capture(capture), hp::Kind::Closed, REQUEST_LIMIT, &reply, nullptr))
     return -1;
-  }
   return reply.status == 0 ? 0 : -1;
 }
 
 int LinkHelper::send(std::uint32_t capture, const std::uint8_t* frame, int size,
                      std::string* error) {
-  std::lock_guard lock(mutex_);
   if (size < 0 || size > hp::MAX_SEND_SIZE) {
     *error = "a frame of " + std::to_string(size) + " bytes is not sent";
     return -1;
   }
+  std::lock_guard lock(mutex_);
   hp::Decoded reply;
-  if (!round_trip(hp::encode_send(capture, frame, static_cast<std::size_t>(size)), REQUEST_LIMIT,
-                  &reply) ||
-      reply.kind != hp::Kind::Sent) {
-    lose("it answered a send request out of turn");
-    *error = "the link helper was lost: " + lost_reason_;
+  if (!call(hp::encode_send(capture, frame, static_cast<std::size_t>(size)), hp::Kind::Sent,
+            REQUEST_LIMIT, &reply, error))
+    return -1;
+  if (reply.status == static_cast<std::int32_t>(hp::SendStatus::Failed)) {
+    *error = reply.text; // the adapter's failure, not a refusal
     return -1;
   }
   if (reply.status != static_cast<std::int32_t>(hp::SendStatus::Sent)) {
-    *error = reply.text;
+    *error = "the link helper refused a frame: " + reply.text;
     return -1;
   }
   return 0;
 }
 
-int LinkHelper::next(std::uint32_t capture, milliseconds wait, const std::uint8_t** frame,
-                     int* wire_length, int* captured) {
-  std::lock_guard lock(mutex_);
+int LinkHelper::next(std::uint32_t capture, milliseconds wait, std::vector<std::uint8_t>* frame,
+                     int* wire_length, std::string* error) {
   const auto wait_ms =
       static_cast<std::uint32_t>(std::clamp<milliseconds::rep>(wait.count(), 0, hp::MAX_WAIT_MS));
+  std::lock_guard lock(mutex_);
   hp::Decoded reply;
-  if (!round_trip(hp::encode_next(capture, wait_ms), milliseconds{wait_ms} + READ_REPLY_ROOM,
-                  &reply) ||
-      reply.kind != hp::Kind::Frame) {
-    lose("it answered a read request out of turn");
+  if (!call(hp::encode_next(capture, wait_ms), hp::Kind::Frame,
+            milliseconds{wait_ms} + READ_REPLY_ROOM, &reply, error))
     return -1;
-  }
   if (reply.status != 1)
     return reply.status;
-  *frame = reply.bytes;
+  // Copied while the lock is held: the next request, from any thread, overwrites the reply.
+  frame->assign(reply.bytes, reply.bytes + reply.byte_count);
   *wire_length = static_cast<int>(reply.wire_length);
-  *captured = static_cast<int>(reply.byte_count);
   return 1;
+}
+
+int LinkHelper::probe_adapter(std::uint32_t capture, milliseconds wait, std::string* error) {
+  const auto wait_ms =
+      static_cast<std::uint32_t>(std::clamp<milliseconds::rep>(wait.count(), 0, hp::MAX_WAIT_MS));
+  std::lock_guard lock(mutex_);
+  hp::Decoded reply;
+  if (!call(hp::encode_probe_adapter(capture, wait_ms), hp::Kind::Probed,
+            milliseconds{wait_ms} + READ_REPLY_ROOM, &reply, error))
+    return -1;
+  *error = reply.text;
+  return reply.status;
 }
 
 std::string link_helper_path() {

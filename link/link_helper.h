@@ -7,9 +7,10 @@
 // environment. It ends when our end of the pair closes.
 //
 // A helper that dies or stops answering is "lost": every request on it fails at once, so the
-// step under way fails as a lost reply would. The process keeps the lost helper until
-// recover_link_helper(), which a front end calls before each user action; the next request then
-// starts a new helper, and captures opened on the lost one reopen on their adapter.
+// step under way fails as a lost reply would, and the reason (how it ended) is kept for the user.
+// The process keeps the lost helper until recover_link_helper(), which a front end calls before
+// each user action; the next request then starts a new helper, and captures opened on the lost one
+// reopen on their adapter.
 #pragma once
 
 #include <sys/types.h>
@@ -40,10 +41,10 @@ struct HelperOpening {
 class LinkHelper {
 public:
   // Starts the helper at `path`. Returns null with the reason in *error when it cannot be
-  // started or does not greet as a helper of this version.
+  // started, refuses to start (its reason and how it ended), or is of another release.
   static std::shared_ptr<LinkHelper> start(const std::string& path, std::string* error);
   // Takes over a connected socket whose peer is a helper (process `pid`, or -1 when the caller
-  // reaps it); waits for its greeting. Null with the reason in *error when it does not greet.
+  // reaps it); greets it. Null with the reason in *error when it does not greet.
   static std::shared_ptr<LinkHelper> adopt(int socket, pid_t pid, std::string* error);
 
   ~LinkHelper(); // closes the connection; the helper then ends, and is reaped
@@ -51,7 +52,7 @@ public:
   LinkHelper& operator=(const LinkHelper&) = delete;
 
   bool lost() const;
-  // Why it was lost; empty while it is not.
+  // Why it was lost, with how it ended when it did; empty while it is not.
   std::string lost_reason() const;
   pid_t pid() const { return pid_; }
 
@@ -60,10 +61,14 @@ public:
   int open_capture(const std::string& name, HelperOpening* opening);
   int close_capture(std::uint32_t capture);
   int send(std::uint32_t capture, const std::uint8_t* frame, int size, std::string* error);
-  // Waits at most `wait` for the next frame: 1 with *frame pointing at its captured bytes
-  // (valid until the next request), 0 when none came, -1 on a failure or a lost helper.
-  int next(std::uint32_t capture, std::chrono::milliseconds wait, const std::uint8_t** frame,
-           int* wire_length, int* captured);
+  // Waits at most `wait` for the next frame: 1 with its captured bytes in *frame, 0 when none
+  // came, -1 on a failure or a lost helper (with the reason in *error when there is one).
+  int next(std::uint32_t capture, std::chrono::milliseconds wait, std::vector<std::uint8_t>* frame,
+           int* wire_length, std::string* error);
+  // Has the helper send the adapter's start-up probe on `capture` and watch for it to go out:
+  // 1 it went out within `wait`, 0 it did not, -1 it could not be tried. The reason of 0 and
+  // -1 in *error.
+  int probe_adapter(std::uint32_t capture, std::chrono::milliseconds wait, std::string* error);
 
   // One request and its decoded reply, as they are (tests of the helper). Returns false when
   // no well-formed reply came; the helper is then lost.
@@ -72,15 +77,22 @@ public:
 private:
   LinkHelper(int socket, pid_t pid) : socket_(socket), pid_(pid) {}
   bool greet(std::string* error);
+  // The one round trip: sends `request` and reads its reply, which must be of kind `expected`,
+  // within `limit`. False with the reason in *error when the helper is lost, or is lost now.
+  bool call(const helper_protocol::Message& request, helper_protocol::Kind expected,
+            std::chrono::milliseconds limit, helper_protocol::Decoded* reply, std::string* error);
   // Sends `request` and reads its reply within `limit`; caller holds mutex_.
   bool round_trip(const helper_protocol::Message& request, std::chrono::milliseconds limit,
                   helper_protocol::Decoded* reply);
+  bool put(const helper_protocol::Message& message);
   bool receive(std::chrono::milliseconds limit, helper_protocol::Decoded* reply);
-  void lose(const std::string& reason);
+  // Marks the helper lost. When it `ended` by itself, how it ended joins the reason; else it is
+  // killed, so that a hung helper is not left running.
+  void lose(const std::string& reason, bool ended = false);
 
   mutable std::mutex mutex_;
   int socket_;
-  pid_t pid_;
+  pid_t pid_; // -1 once reaped (or when not ours to reap)
   std::string lost_reason_;
   std::vector<std::uint8_t> buffer_; // the last reply; Decoded::bytes point into it
 };

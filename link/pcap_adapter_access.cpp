@@ -4,6 +4,7 @@
 
 #include "link/interface_mac.h"
 #include "link/pcap_capture.h"
+#include "link/two_capture_probe.h"
 
 namespace {
 
@@ -45,6 +46,11 @@ public:
     opening.link_type = capture->link_type();
     opening.capture = std::move(capture);
     return opening;
+  }
+
+  int probe_adapter(const char* name, const std::uint8_t* mac, CaptureHandle& capture,
+                    std::chrono::milliseconds wait, std::string* error) override {
+    return probe_through_second_capture(*this, name, mac, capture, wait, error);
   }
 };
 

@@ -1,8 +1,11 @@
 #include "link/pcap_capture.h"
 
+#include <linux/if_packet.h>
 #include <poll.h>
+#include <sys/socket.h>
 
 #include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -25,7 +28,8 @@ void fail(CaptureOpenError* error, int status, std::string text) {
 
 } // namespace
 
-std::unique_ptr<PcapCapture> PcapCapture::open(const char* adapter, CaptureOpenError* error) {
+std::unique_ptr<PcapCapture> PcapCapture::open(const char* adapter, CaptureOpenError* error,
+                                               Promiscuous promiscuous) {
   char message[PCAP_ERRBUF_SIZE] = "";
   pcap_t* raw = pcap_create(adapter, message);
   if (!raw) {
@@ -34,7 +38,7 @@ std::unique_ptr<PcapCapture> PcapCapture::open(const char* adapter, CaptureOpenE
   }
   std::unique_ptr<PcapCapture> capture(new PcapCapture(raw, true));
   pcap_set_snaplen(raw, LINK_SNAPSHOT_LENGTH);
-  pcap_set_promisc(raw, 1);
+  pcap_set_promisc(raw, promiscuous == Promiscuous::Yes ? 1 : 0);
   pcap_set_timeout(raw, READ_TIMEOUT_MS);
   pcap_set_immediate_mode(raw, 1);
   pcap_set_buffer_size(raw, CAPTURE_BUFFER_BYTES);
@@ -75,7 +79,10 @@ std::unique_ptr<PcapCapture> PcapCapture::open_blocking(const char* adapter,
 }
 
 int PcapCapture::send(const std::uint8_t* frame, int length) {
-  return pcap_sendpacket(pcap_.get(), frame, length) == 0 ? 0 : -1;
+  if (pcap_sendpacket(pcap_.get(), frame, length) == 0)
+    return 0;
+  failure_ = pcap_geterr(pcap_.get());
+  return -1;
 }
 
 int PcapCapture::next(std::chrono::milliseconds timeout, const std::uint8_t** frame,
@@ -92,8 +99,10 @@ int PcapCapture::next(std::chrono::milliseconds timeout, const std::uint8_t** fr
       *captured = static_cast<int>(header->caplen);
       return 1;
     }
-    if (result < 0 || descriptor_failed)
+    if (result < 0 || descriptor_failed) {
+      failure_ = result < 0 ? pcap_geterr(pcap_.get()) : "the adapter went away";
       return -1;
+    }
     if (!polled_)
       return 0;
     const auto left =
@@ -102,8 +111,10 @@ int PcapCapture::next(std::chrono::milliseconds timeout, const std::uint8_t** fr
       return 0;
     pollfd waiting{fd_, POLLIN, 0};
     const int ready = poll(&waiting, 1, static_cast<int>(left.count()));
-    if (ready < 0 && errno != EINTR)
+    if (ready < 0 && errno != EINTR) {
+      failure_ = std::string("poll: ") + std::strerror(errno);
       return -1;
+    }
     if (ready == 0)
       return 0;
     // An error on the descriptor (the interface went away) ends the read unless a frame is left.
@@ -134,10 +145,25 @@ int PcapCapture::set_filter(const char* expression, std::string* error) {
 }
 
 int PcapCapture::set_inbound_only(std::string* error) {
+  const int on = 1;
+  if (setsockopt(descriptor(), SOL_PACKET, PACKET_IGNORE_OUTGOING, &on, sizeof on) != 0) {
+    if (error)
+      *error = std::string("cannot ignore outgoing frames: ") + std::strerror(errno);
+    return -1;
+  }
   if (pcap_setdirection(pcap_.get(), PCAP_D_IN) < 0) {
     if (error)
       *error = pcap_geterr(pcap_.get());
     return -1;
   }
   return 0;
+}
+
+void PcapCapture::drain() {
+  if (!polled_)
+    return; // a blocking read would wait for the next frame
+  pcap_pkthdr* header = nullptr;
+  const u_char* data = nullptr;
+  while (pcap_next_ex(pcap_.get(), &header, &data) == 1) {
+  }
 }

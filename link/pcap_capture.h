@@ -18,12 +18,18 @@ struct CaptureOpenError {
   std::string text;
 };
 
+// Whether a capture sees frames for every station on the wire. The link needs only frames to
+// its adapter's MAC or to broadcast, and an adapter's mode is not the link's to change; the
+// emulator plays bridges of other MACs on one interface and needs every frame.
+enum class Promiscuous : bool { No, Yes };
+
 class PcapCapture : public CaptureHandle {
 public:
-  // snaplen 1600 (whole link frames; see pcap_capture.cpp), promiscuous, read time-out
-  // 1000 ms, immediate mode, a 256 KiB ring, non-blocking reads.
+  // snaplen 1600 (whole link frames; see pcap_capture.cpp), read time-out 1000 ms, immediate
+  // mode, a 256 KiB ring, non-blocking reads; promiscuous only when asked.
   // Returns null and fills *error when the adapter cannot be opened.
-  static std::unique_ptr<PcapCapture> open(const char* adapter, CaptureOpenError* error);
+  static std::unique_ptr<PcapCapture> open(const char* adapter, CaptureOpenError* error,
+                                           Promiscuous promiscuous = Promiscuous::No);
 
   // A plain blocking capture: pcap_open_live(adapter, 65536, 1, 1000). On Linux its reads
   // ignore the 1000 ms time-out and may never return on a quiet wire; only for measuring what
@@ -33,6 +39,7 @@ public:
   int send(const std::uint8_t* frame, int length) override;
   int next(std::chrono::milliseconds timeout, const std::uint8_t** frame, int* wire_length,
            int* captured) override;
+  std::string failure() const override { return failure_; }
 
   // DLT_EN10MB (1) for Ethernet.
   int link_type() const;
@@ -40,8 +47,11 @@ public:
   int descriptor() const;
   // Frames the capture passes on: a BPF expression. Returns 0, or -1 with the reason in *error.
   int set_filter(const char* expression, std::string* error);
-  // Only frames that arrive from the wire, not those sent on this host.
+  // Only frames that arrive from the wire, not those sent on this host: the kernel keeps them
+  // off the socket (PACKET_IGNORE_OUTGOING), and libpcap is told so too.
   int set_inbound_only(std::string* error);
+  // Throws away every frame captured so far: those that came before a filter went on.
+  void drain();
 
 private:
   struct Closer {
@@ -52,4 +62,5 @@ private:
   std::unique_ptr<pcap_t, Closer> pcap_;
   bool polled_;
   int fd_ = -1;
+  std::string failure_;
 };

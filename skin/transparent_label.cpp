@@ -1,6 +1,7 @@
 #include "skin/transparent_label.h"
 
 #include <QAccessible>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QThread>
@@ -29,6 +30,9 @@ void CTransparentLabel::SetText(const QString& text, Announce announce) {
 }
 
 void CTransparentLabel::OnTextChanged(Announce announce) {
+  const QString text = Text();
+  const bool fits = QFontMetrics(LabelFont()).horizontalAdvance(text) <= width();
+  setToolTip(fits ? tip_ : text);
   update();
   // The label's name is its text: a screen reader learns of the new text as a new name, and of a
   // failure as well by an alert.
@@ -50,7 +54,10 @@ void CTransparentLabel::SetColor(const QColor& color) {
   update();
 }
 
-void CTransparentLabel::SetTipText(const QString& tip) { setToolTip(tip); }
+void CTransparentLabel::SetTipText(const QString& tip) {
+  tip_ = tip;
+  setToolTip(tip);
+}
 
 QFont CTransparentLabel::LabelFont() {
   QFont font(QStringLiteral("Arial"));
@@ -68,7 +75,8 @@ void CTransparentLabel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setFont(LabelFont());
   painter.setPen(color_);
-  painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+  painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                   painter.fontMetrics().elidedText(text, Qt::ElideRight, width()));
 }
 
 void CTransparentLabel::mousePressEvent(QMouseEvent* event) {

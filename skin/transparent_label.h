@@ -18,7 +18,8 @@ public:
   enum class Announce { Status, Alert };
 
   // Safe from any thread: workers report progress and results through it. Screen readers are
-  // told on the UI thread.
+  // told on the UI thread. A text longer than the line is cut with an ellipsis, and shows whole
+  // as the label's tip (screen readers hear it whole).
   void SetText(const QString& text, Announce announce = Announce::Status);
   QString Text() const;
 
@@ -38,5 +39,6 @@ private:
 
   mutable QMutex text_mutex_;
   QString text_;
+  QString tip_;
   QColor color_{150, 150, 150};
 };

@@ -134,11 +134,12 @@ void CSiteSurveyPage::DoWork(const std::stop_token& stop) {
   const std::string bridge = selected_device_mac.Get();
   int count = 0;
   bool fill = true;
-  if (run_site_survey(frame.data(), frame.data(), own.c_str(), bridge.c_str(), &count) == 0) {
+  int result = run_site_survey(frame.data(), frame.data(), own.c_str(), bridge.c_str(), &count);
+  if (result == 0) {
     if (count == 0)
       fill = false;
   } else if (!stop.stop_requested()) {
-    run_site_survey(frame.data(), frame.data(), own.c_str(), bridge.c_str(), &count);
+    result = run_site_survey(frame.data(), frame.data(), own.c_str(), bridge.c_str(), &count);
   }
   if (stop.stop_requested())
     return;
@@ -148,7 +149,8 @@ void CSiteSurveyPage::DoWork(const std::stop_token& stop) {
                                    NetworkTable + std::min(count, NETWORK_TABLE_ENTRIES))
            : QVector<NetworkEntry>();
   PostToUi([this, rows] { FillList(rows); });
-  status_->SetText(QStringLiteral("There are %1 wireless networks.").arg(count));
+  const QString outcome = QStringLiteral("There are %1 wireless networks.").arg(count);
+  status_->SetText(result == 0 ? outcome : WithLinkFailure(outcome));
 }
 
 void CSiteSurveyPage::FillList(const QVector<NetworkEntry>& rows) {

@@ -102,7 +102,8 @@ void CSummaryPage::DoWork(const std::stop_token&) {
     status_->SetText(QStringLiteral("Save config successfully !"));
     PostToUi([this] { saved_ = true; });
   } else {
-    status_->SetText(QStringLiteral("Save config failed !"), CTransparentLabel::Announce::Alert);
+    status_->SetText(WithLinkFailure(QStringLiteral("Save config failed !")),
+                     CTransparentLabel::Announce::Alert);
     EnableControl(IDC_NEXT, true);
   }
 }

@@ -10,6 +10,13 @@ CWorkerPage::CWorkerPage(Page page, int idd, int result_message)
 
 void CWorkerPage::AddWorkBanner() { banner_ = AddBanner(WORK_BANNER_SIZE); }
 
+QString CWorkerPage::WithLinkFailure(const QString& outcome) {
+  const std::string reason = link_failure();
+  return reason.empty()
+             ? outcome
+             : outcome + QStringLiteral(" (") + QString::fromStdString(reason) + QLatin1Char(')');
+}
+
 void CWorkerPage::BeginWork(int banner_kind) {
   banner_->SetKind(banner_kind);
   banner_->Start();

@@ -39,6 +39,10 @@ protected:
   // UI thread, on the result message, after the banner stopped: shows the outcome.
   virtual void OnWorkDone() = 0;
 
+  // A failed procedure's outcome as the page words it, and after it, when the link knows one,
+  // the reason (a helper that ended, a frame it refused): "Save config failed ! (...)".
+  static QString WithLinkFailure(const QString& outcome);
+
 private:
   void OnTimer(int id) final;
   void OnPageMessage(int message) final;

@@ -1,6 +1,7 @@
 // Feeds a session of arbitrary requests to the link helper's service, as a hostile client would
 // send them. The input is a sequence of records, each a 16-bit little-endian length and that
-// many bytes, handed to the service one after another after a valid open of eth0 (capture 1).
+// many bytes, handed to the service one after another after a greeting and a valid open of eth0
+// (capture 1).
 // Checks: every reply is a well-formed reply; the connection ends exactly on a request that does
 // not decode as one; nothing but 0x8888 frames of 14 to 1514 bytes from eth0's own MAC reaches
 // the scripted wire; nothing but 0x8888 frames is handed back.
@@ -43,6 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto client_gone = [] { return false; };
 
   bool end = false;
+  const hp::Message hello = hp::encode_hello();
+  check(service.handle(hello.data(), hello.size(), client_gone, &end).empty() && !end);
   const hp::Message open = hp::encode_open_capture("eth0");
   service.handle(open.data(), open.size(), client_gone, &end);
   check(!end);

@@ -10,4 +10,5 @@ qbr20g_fuzz_target(frame_filter SOURCES
   link/frame_exchange.cpp link/link_frame.cpp link/link_timing.cpp link/link_channel.cpp link/capture_handle.cpp
   tests/support/scripted_capture.cpp)
 qbr20g_fuzz_target(mac_text SOURCES link/mac_text.cpp)
-qbr20g_fuzz_target(helper_request SOURCES helper/link_service.cpp link/helper_protocol.cpp)
+qbr20g_fuzz_target(helper_request SOURCES helper/link_service.cpp link/helper_protocol.cpp
+  link/link_frame.cpp link/wireless_adapter.cpp)

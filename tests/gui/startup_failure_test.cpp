@@ -7,12 +7,14 @@
 #include <QCoreApplication>
 #include <QWidget>
 
+#include <signal.h>
 #include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
 
 #include "link/link_helper.h"
+#include "tests/support/fake_link_helper.h"
 #include "tests/unit/fake_host.h"
 #include "wizard/setup_app.h"
 
@@ -122,6 +124,48 @@ TEST(StartupFailure, AHelperThatCannotBeStartedIsNamedWithTheFix) {
     EXPECT_TRUE(reported.contains("Reinstall the package qbr20g-link,"))
         << "the package that holds the helper: " << reported.toStdString();
     EXPECT_TRUE(reported.contains("then start the wizard again:")) << reported.toStdString();
+    EXPECT_FALSE(reported.contains("cable")) << "not a question of cables";
+  }
+  std::filesystem::remove_all(folder);
+}
+
+// What the helper says, or how it ends, reaches the box word for word: a helper of another
+// release, one that refuses to start, one that cannot list the adapters, one that dies.
+TEST(StartupFailure, TheLinkHelpersReasonReachesTheBox) {
+  namespace hp = helper_protocol;
+  const auto folder = std::filesystem::temp_directory_path() / "qbr20g-helper-reasons-test";
+  std::filesystem::create_directories(folder);
+  const std::string path = (folder / "qbr20g-link").string();
+  struct Case {
+    FakeLinkHelper helper;
+    std::string told;
+  };
+  const Case cases[] = {
+      {FakeLinkHelper().Says(FakeLinkHelper::Hello(1)),
+       "link helper, " + path +
+           ", which could not be started (the link helper does not fit this program: it speaks "
+           "version 1 of the link helper protocol and this program version 2: they come from "
+           "different releases; reinstall qbr20g-link and qbr20g-setup or qbr20g-cli, all of one "
+           "release)"},
+      {FakeLinkHelper().Says(hp::encode_error("cannot start a thread: Out of memory")).Exits(2),
+       "(the link helper did not start: cannot start a thread: Out of memory; it ended with exit "
+       "status 2)"},
+      {FakeLinkHelper()
+           .Says(FakeLinkHelper::Hello(hp::VERSION))
+           .Hears()
+           .Hears()
+           .Says(hp::encode_adapters_failure("cannot list adapters: no /sys")),
+       "The wizard's link helper, " + path +
+           ", cannot list adapters: no /sys.\n\nStart the "
+           "wizard again; should it fail the same way, reinstall the package qbr20g-link."},
+      {FakeLinkHelper().Says(FakeLinkHelper::Hello(hp::VERSION)).Hears().Hears().DiesOf(SIGSEGV),
+       "(the link helper was lost: it was killed by signal 11 (Segmentation fault))"},
+  };
+  for (const Case& helper : cases) {
+    helper.helper.Write(path);
+    const QString reported = RunStartUpWithHelper(path);
+    EXPECT_TRUE(reported.startsWith("Error: NIC not found!\n\n")) << reported.toStdString();
+    EXPECT_TRUE(reported.contains(QString::fromStdString(helper.told))) << reported.toStdString();
     EXPECT_FALSE(reported.contains("cable")) << "not a question of cables";
   }
   std::filesystem::remove_all(folder);

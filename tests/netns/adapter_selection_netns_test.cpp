@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -65,6 +66,12 @@ TEST_F(AdapterSelectionOverVeth, ListsTheWiredVethsLastEnumeratedFirstPastLoAndD
                   "-");
   net->add_veth(wizard, "eth8", "02:00:00:00:01:08", bridge, "br8", "-", true, false); // no carrier
   net->add_veth(wizard, "eth9", "02:00:00:00:01:09", bridge, "br9", "-", false, true); // down
+  // Up, with carrier, and a queue that drops everything: its probe never leaves.
+  net->add_veth(wizard, "eth7", "02:00:00:00:01:07", bridge, "br7", "-");
+  ASSERT_EQ(
+      std::system(
+          ("ip netns exec " + wizard + " tc qdisc replace dev eth7 root pfifo limit 0").c_str()),
+      0);
   auto& emu = net->start_emulator(bridge, "br0", "");
   net->enter(wizard);
 
@@ -73,7 +80,8 @@ TEST_F(AdapterSelectionOverVeth, ListsTheWiredVethsLastEnumeratedFirstPastLoAndD
   EXPECT_EQ(last_adapter_search_failure(), AdapterSearchFailure::None);
 
   const auto names = enumerated_names();
-  ASSERT_TRUE(contains(names, "lo") && contains(names, "eth8") && contains(names, "eth9"))
+  ASSERT_TRUE(contains(names, "lo") && contains(names, "eth7") && contains(names, "eth8") &&
+              contains(names, "eth9"))
       << "the namespace's own interfaces are enumerated, not the machine's";
   std::string expected;
   for (auto name = names.rbegin(); name != names.rend(); ++name)

@@ -361,7 +361,9 @@ TEST_F(FaultOverVeth, AdapterGoingDownDuringTheSurveyPauseEndsItCleanlyWithoutBu
   const double wall = std::chrono::duration<double>(Clock::now() - down_at).count();
   const double cpu = cpu_seconds() - cpu_before;
 
-  EXPECT_EQ(wizard->Status(CSiteSurveyPage::IDC_STATUS), "There are 0 wireless networks.");
+  EXPECT_EQ(wizard->Status(CSiteSurveyPage::IDC_STATUS),
+            "There are 0 wireless networks. (eth0 did not take the frame: send: Network is down)")
+      << "the first send after the pause fails, and says why";
   EXPECT_EQ(wizard->Control<QTableWidget>(CSiteSurveyPage::IDC_LIST)->rowCount(), 0);
   EXPECT_TRUE(wizard->Control(CSiteSurveyPage::IDC_REFRESH)->isEnabled());
   EXPECT_LT(cpu, 0.25 * wall) << cpu << " s of CPU in " << wall << " s: a busy wait";
@@ -382,7 +384,10 @@ TEST_F(FaultOverVeth, LinkHelperKilledDuringTheSurveyFailsItAndRefreshWorksWithA
   const double wall = std::chrono::duration<double>(Clock::now() - killed_at).count();
   const double cpu = cpu_seconds() - cpu_before;
 
-  EXPECT_EQ(wizard->Status(CSiteSurveyPage::IDC_STATUS), "There are 0 wireless networks.");
+  EXPECT_EQ(wizard->Status(CSiteSurveyPage::IDC_STATUS),
+            "There are 0 wireless networks. (the link helper was lost: it was killed by signal 9 "
+            "(Killed))")
+      << "the page's own words, then why";
   EXPECT_TRUE(wizard->Control(CSiteSurveyPage::IDC_REFRESH)->isEnabled());
   EXPECT_LT(cpu, 0.25 * wall) << cpu << " s of CPU in " << wall << " s: a busy wait";
   EXPECT_EQ(requests_after_search(bridge->log()), "B 9107 X") << "nothing sent after the kill";
@@ -411,7 +416,8 @@ TEST_F(FaultOverVeth, LinkHelperKilledDuringTheSaveFailsItAndNextSavesWithANewHe
   const pid_t killed = helper->pid();
   ASSERT_EQ(kill(killed, SIGKILL), 0);
   ASSERT_TRUE(wizard->WaitForMessage(WM_SAVE_RESULT, 20000));
-  EXPECT_EQ(wizard->Status(CSummaryPage::IDC_STATUS), "Save config failed !");
+  EXPECT_EQ(wizard->Status(CSummaryPage::IDC_STATUS),
+            "Save config failed ! (the link helper was lost: it was killed by signal 9 (Killed))");
   EXPECT_TRUE(wizard->Control(CSummaryPage::IDC_NEXT)->isEnabled()) << "the user may retry";
 
   EXPECT_EQ(Save(), "Save config successfully !");
@@ -421,6 +427,21 @@ TEST_F(FaultOverVeth, LinkHelperKilledDuringTheSaveFailsItAndNextSavesWithANewHe
   EXPECT_NE(replacement->pid(), killed);
   ASSERT_TRUE(wizard->Advance());
   EXPECT_EQ(wizard->page()->Idd(), CFinishPage::IDD);
+}
+
+// The adapter takes another MAC after the search: the link helper refuses the wizard's frames,
+// which no longer come from the adapter's own, and the status line says so.
+TEST_F(FaultOverVeth, AFrameTheLinkHelperRefusesFailsTheSaveWithItsReason) {
+  StartBridge();
+  ASSERT_NO_FATAL_FAILURE(ToSummary());
+  const std::string before = requests_after_search(SettledLog(*bridge));
+  ASSERT_EQ(
+      std::system(("ip -n " + wizard_ns + " link set eth0 address 02:00:00:00:0a:09").c_str()), 0);
+  EXPECT_EQ(Save(), "Save config failed ! (the link helper refused a frame: only frames from the "
+                    "adapter's own MAC are sent)");
+  EXPECT_TRUE(wizard->Control(CSummaryPage::IDC_NEXT)->isEnabled());
+  std::this_thread::sleep_for(std::chrono::milliseconds{200});
+  EXPECT_EQ(requests_after_search(bridge->log()), before) << "nothing reached the bridge";
 }
 
 TEST(StaleNamespaces, ParallelCleanUpsDoNotTripOverEachOther) {

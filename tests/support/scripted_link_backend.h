@@ -18,6 +18,7 @@
 
 struct ScriptedInterface {
   std::string name;
+  std::string description;
   int hardware_type = ARPHRD_ETHER;
   std::uint8_t mac[6] = {};
   std::uint32_t flags = PCAP_IF_UP | PCAP_IF_RUNNING;
@@ -27,6 +28,24 @@ struct ScriptedInterface {
   std::vector<std::vector<std::uint8_t>> sent;
   std::deque<std::pair<std::vector<std::uint8_t>, int>> incoming; // frame, wire length
   int opens = 0;
+  bool probe_goes_out = true; // whether a sent probe is seen leaving
+  int watches = 0;            // outgoing watches set up
+};
+
+// Sees the watched frame when it was the last one sent on its interface and the interface lets
+// probes out.
+class ScriptedOutgoingWatch : public OutgoingWatch {
+public:
+  ScriptedOutgoingWatch(ScriptedInterface& interface, std::vector<std::uint8_t> frame)
+      : interface_(interface), frame_(std::move(frame)) {}
+  bool seen(std::chrono::milliseconds) override {
+    return interface_.probe_goes_out && !interface_.sent.empty() &&
+           interface_.sent.back() == frame_;
+  }
+
+private:
+  ScriptedInterface& interface_;
+  std::vector<std::uint8_t> frame_;
 };
 
 class ScriptedLinkCapture : public CaptureHandle {
@@ -66,11 +85,18 @@ public:
   }
   ScriptedInterface& operator[](const std::string& name) { return interfaces_.at(name); }
 
-  int list(std::vector<AdapterInfo>* adapters, std::string*) override {
+  // When set, listing fails with it.
+  std::string list_error;
+
+  int list(std::vector<AdapterInfo>* adapters, std::string* error) override {
+    if (!list_error.empty()) {
+      *error = list_error;
+      return -1;
+    }
     adapters->clear();
     for (const std::string& name : order_)
       if (interfaces_[name].listed)
-        adapters->push_back({name, "", interfaces_[name].flags});
+        adapters->push_back({name, interfaces_[name].description, interfaces_[name].flags});
     return 0;
   }
   int hardware(const std::string& name, int* type, std::uint8_t* mac) override {
@@ -92,6 +118,17 @@ public:
     ++found->second.opens;
     *link_type = found->second.link_type;
     return std::make_unique<ScriptedLinkCapture>(found->second);
+  }
+  std::unique_ptr<OutgoingWatch> watch_outgoing(const std::string& name, const std::uint8_t* frame,
+                                                int size, std::string* error) override {
+    const auto found = interfaces_.find(name);
+    if (found == interfaces_.end()) {
+      *error = "cannot watch " + name;
+      return nullptr;
+    }
+    ++found->second.watches;
+    return std::make_unique<ScriptedOutgoingWatch>(found->second,
+                                                   std::vector<std::uint8_t>(frame, frame + size));
   }
 
 private:

@@ -20,6 +20,7 @@
 #include "link/adapter_access.h"
 #include "link/capture_handle.h"
 #include "link/link_timing.h"
+#include "link/two_capture_probe.h"
 #include "tests/support/scripted_capture.h"
 
 class FakeCapture;
@@ -159,6 +160,10 @@ public:
     opening.capture = std::make_unique<FakeCapture>(adapter->wire);
     opening.link_type = adapter->link_type;
     return opening;
+  }
+  int probe_adapter(const char* name, const std::uint8_t* mac, CaptureHandle& capture,
+                    std::chrono::milliseconds wait, std::string* error) override {
+    return probe_through_second_capture(*this, name, mac, capture, wait, error);
   }
 
 private:

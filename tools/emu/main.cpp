@@ -156,7 +156,8 @@ bool write_file(const std::string& path, const std::string& bytes) {
 
 std::unique_ptr<PcapCapture> open_capture(const std::string& iface) {
   CaptureOpenError error;
-  auto capture = PcapCapture::open(iface.c_str(), &error);
+  // Promiscuous: the emulator plays bridges whose MACs are not its interface's.
+  auto capture = PcapCapture::open(iface.c_str(), &error, Promiscuous::Yes);
   if (!capture) {
     std::cerr << "qbr20g-emu: cannot capture on " << iface << ": " << error.text << "\n";
     if (error.status == PCAP_ERROR_PERM_DENIED)
