@@ -31,9 +31,10 @@ TSAN_ENV := TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=$(
 # kernel's mmap_rnd_bits.
 TSAN_RUN := setarch $(shell uname -m) -R
 # Under TSan: the link and device suites (ticker and stopper threads), the widget suites (page
-# workers, queued calls) and the whole wizard over veth.
+# workers, queued calls), the whole wizard over veth, and the command line's batches (workers
+# on links of their own, discovery on every adapter at once, the signal thread's wind-down).
 TSAN_LABELS := unit|gui
-TSAN_NETNS_TESTS := ^(WizardOverVeth|DeviceListOverVeth|SaveOverVeth|FaultOverVeth)\.
+TSAN_NETNS_TESTS := ^((WizardOverVeth|DeviceListOverVeth|SaveOverVeth|FaultOverVeth)\.|CliOverVeth\.ALostHelper|FleetOverVeth\.ABatch)
 # Not under TSan: the case that starts a real browser hands the fallback's work to Qt's own
 # thread pool (not built with TSan), which TSan then reports as a race on the work's captures;
 # the case checks descriptors, not threads, and runs in the plain and ASan suites.
