@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+namespace CLI {
+class App;
+}
+
 struct CliOptions {
   std::string command; // the command's name
   bool json = false;
@@ -40,3 +44,10 @@ std::optional<std::string> normalised_mac(const std::string& text);
 int security_of_word(const std::string& word);
 // The word of a mode, as the rows print it and --security takes it; empty for an unknown one.
 std::string security_word(int mode);
+
+// Each command's own options, as the command table (commands.h) adds them to its subcommand.
+void add_no_options(CLI::App& command, CliOptions& options);
+void add_list_options(CLI::App& command, CliOptions& options);
+// --adapter, --bridge (repeatable), --all and --parallel: the bridges to work on.
+void add_bridge_options(CLI::App& command, CliOptions& options);
+void add_configure_options(CLI::App& command, CliOptions& options);

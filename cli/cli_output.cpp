@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <iostream>
 
+#include <nlohmann/json.hpp>
+
 #include "device/display_text.h"
 
 namespace {
@@ -39,15 +41,23 @@ std::string terminal_text(std::string_view bytes) {
   return text;
 }
 
-Cell cell_text(const std::string& text) { return {text, terminal_text(text)}; }
+Cell cell_text(const std::string& text) { return {Cell::Kind::Text, text, 0, terminal_text(text)}; }
 
-Cell cell_bytes(std::string_view bytes) { return {display_text(bytes), terminal_text(bytes)}; }
+Cell cell_bytes(std::string_view bytes) {
+  return {Cell::Kind::Text, display_text(bytes), 0, terminal_text(bytes)};
+}
 
-Cell cell_number(long long value) { return {value, std::to_string(value)}; }
+Cell cell_bytes_as(std::string_view bytes, const std::string& json) {
+  return {Cell::Kind::Text, json, 0, terminal_text(bytes)};
+}
 
-Cell cell_flag(bool value) { return {value, value ? "yes" : "no"}; }
+Cell cell_number(long long value, const std::string& text) {
+  return {Cell::Kind::Number, "", value, text};
+}
 
-Cell cell_none() { return {nullptr, "-"}; }
+Cell cell_flag(bool value) { return {Cell::Kind::Flag, "", value ? 1 : 0, value ? "yes" : "no"}; }
+
+Cell cell_none() { return {Cell::Kind::Null, "", 0, "-"}; }
 
 Cell cell_optional_text(const std::string& text) {
   return text.empty() ? cell_none() : cell_text(text);
@@ -55,11 +65,25 @@ Cell cell_optional_text(const std::string& text) {
 
 void print_table(const Table& table, bool json) {
   if (json) {
-    JsonDocument document = JsonDocument::array();
+    nlohmann::ordered_json document = nlohmann::ordered_json::array();
     for (const std::vector<Cell>& row : table.rows) {
-      JsonDocument object = JsonDocument::object();
-      for (std::size_t i = 0; i < row.size(); ++i)
-        object[table.keys[i]] = row[i].json;
+      nlohmann::ordered_json object = nlohmann::ordered_json::object();
+      for (std::size_t i = 0; i < row.size(); ++i) {
+        nlohmann::ordered_json& value = object[table.keys[i]];
+        switch (row[i].kind) {
+        case Cell::Kind::Null:
+          break;
+        case Cell::Kind::Text:
+          value = row[i].value;
+          break;
+        case Cell::Kind::Number:
+          value = row[i].number;
+          break;
+        case Cell::Kind::Flag:
+          value = row[i].number != 0;
+          break;
+        }
+      }
       document.push_back(std::move(object));
     }
     // Invalid UTF-8 cannot occur (every text is decoded first); replace rather than throw.

@@ -5,31 +5,32 @@
 // \xNN escapes so that an SSID can never steer the terminal.
 #pragma once
 
-#include <nlohmann/json.hpp>
-
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-using JsonDocument = nlohmann::ordered_json;
-
 // `bytes` decoded for display, with every control character (C0, DEL, C1) escaped.
 std::string terminal_text(std::string_view bytes);
 
-// One value of a row, in both forms.
+// One value of a row: what JSON carries (null, a text, a number or true/false) and what the
+// table shows.
 struct Cell {
-  JsonDocument json;
-  std::string text;
+  enum class Kind { Null, Text, Number, Flag } kind = Kind::Null;
+  std::string value;    // Text: the JSON text
+  long long number = 0; // Number; Flag: 0 or 1
+  std::string text;     // the table's cell
 };
 
 Cell cell_text(const std::string& text); // a text of our own (a MAC, a word)
 Cell cell_bytes(std::string_view bytes); // bytes from the air or the user: decoded, escaped
-Cell cell_number(long long value);
-Cell cell_flag(bool value);                       // true / false; "yes" / "no"
-Cell cell_none();                                 // null; "-"
-Cell cell_optional_text(const std::string& text); // none when empty
+// Bytes shown in the table as they are (escaped), given to JSON as `json`.
+Cell cell_bytes_as(std::string_view bytes, const std::string& json);
+Cell cell_number(long long value, const std::string& text); // `text` in the table
+Cell cell_flag(bool value);                                 // true / false; "yes" / "no"
+Cell cell_none();                                           // null; "-"
+Cell cell_optional_text(const std::string& text);           // none when empty
 
 // A field of rows of type Row: its JSON key, its column heading (empty: JSON only) and its
 // value.

@@ -1,7 +1,5 @@
 #include "cli/commands.h"
 
-#include <CLI/CLI.hpp>
-
 #include <algorithm>
 #include <atomic>
 
@@ -17,46 +15,6 @@ namespace {
 std::atomic<bool> work_begun{false};
 
 bool interrupted() { return link_wind_down_requested() || link_stop_requested(); }
-
-// A bridge's MAC in any of the usual spellings (colons, dashes or none; either case), turned
-// into the link's MAC text.
-const CLI::Validator BRIDGE_MAC(
-    [](std::string& text) -> std::string {
-      const std::optional<std::string> mac = normalised_mac(text);
-      if (!mac)
-        return "not a MAC address: " + text +
-               " (give six hex pairs: 02:00:00:00:0b:01, 02-00-00-00-0b-01 or 02000000b001)";
-      text = *mac;
-      return "";
-    },
-    "", "MAC");
-
-void add_adapter_option(CLI::App& command, CliOptions& options) {
-  command.add_option("--adapter", options.adapter, "look on this wired adapter only")
-      ->type_name("NAME");
-}
-
-void add_parallel_option(CLI::App& command, CliOptions& options) {
-  command
-      .add_option("--parallel", options.parallel,
-                  "work on at most N bridges at once (default " + std::to_string(DEFAULT_PARALLEL) +
-                      ")")
-      ->check(CLI::Range(1, MAX_PARALLEL).description(""))
-      ->type_name("N");
-}
-
-// --bridge (repeatable) and --all: the bridges to work on.
-void add_bridge_options(CLI::App& command, CliOptions& options) {
-  add_adapter_option(command, options);
-  command
-      .add_option("--bridge", options.bridges,
-                  "a bridge to work on, by its MAC (repeatable); with --adapter, no discovery "
-                  "is run; with --all, one that must answer")
-      ->transform(BRIDGE_MAC)
-      ->type_name("MAC");
-  command.add_flag("--all", options.all, "every bridge that answers");
-  add_parallel_option(command, options);
-}
 
 std::vector<CliBridge> sorted(std::vector<CliBridge> bridges) {
   std::sort(bridges.begin(), bridges.end(), bridge_order);
@@ -183,63 +141,6 @@ CommandResult run_show(const CliOptions& options) {
   result.table = make_table(SHOW_FIELDS, rows);
   survey_status(surveyed.targets, surveyed.surveys, &result);
   return result;
-}
-
-void add_list_options(CLI::App& command, CliOptions& options) {
-  add_adapter_option(command, options);
-}
-
-void add_configure_options(CLI::App& command, CliOptions& options) {
-  add_bridge_options(command, options);
-  command.add_option("--ssid", options.ssid, "the network's name")->type_name("SSID");
-  command
-      .add_option_function<std::string>(
-          "--security",
-          [&options](const std::string& word) { options.security = security_of_word(word); },
-          "the network's security; without it, the bridge surveys the air and the network's own "
-          "is taken")
-      ->check(
-          CLI::IsMember({"open", "wep", "wpa-psk", "wpa2-psk"}, CLI::ignore_case).description(""))
-      ->type_name("open|wep|wpa-psk|wpa2-psk");
-  command.add_flag("--hidden", options.hidden, "the network hides its name (needs --security)");
-  command
-      .add_option_function<std::string>(
-          "--wep-format",
-          [&options](const std::string& format) {
-            options.wep_hex = format != "ascii";
-            options.key_options_given = true;
-          },
-          "how the WEP keys are written (default hex)")
-      ->check(CLI::IsMember({"hex", "ascii"}, CLI::ignore_case).description(""))
-      ->transform(CLI::detail::to_lower)
-      ->type_name("hex|ascii");
-  command
-      .add_option_function<int>(
-          "--key-index",
-          [&options](int index) {
-            options.key_index = index;
-            options.key_options_given = true;
-          },
-          "the WEP key the bridge uses (default 1)")
-      ->check(CLI::Range(1, 4).description(""))
-      ->type_name("1-4");
-  command
-      .add_option("--secrets-file", options.secrets_file,
-                  "read the WEP keys or the passphrase from FILE ('-': standard input), one "
-                  "key1= ... key4= or passphrase= line each; without it they are asked for on "
-                  "the terminal. A file that other users may read is refused.")
-      ->type_name("FILE");
-  command
-      .add_option("--from", options.from_file,
-                  "a fleet file: a JSON array with one object per bridge (bridge, adapter, ssid "
-                  "or ssid_hex, security, wep_format, key_index, key1 ... key4, passphrase or "
-                  "secrets_file); the rows of show --json are such entries")
-      ->type_name("FILE");
-  command.add_flag("--dry-run", options.dry_run,
-                   "read each bridge's present settings and print the plan; write nothing");
-  command.add_flag("--unless-same", options.unless_same,
-                   "leave alone a bridge whose SSID and security are already the new ones (a new "
-                   "key or passphrase alone is not seen)");
 }
 
 } // namespace

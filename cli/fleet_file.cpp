@@ -8,6 +8,8 @@
 #include <cstring>
 #include <set>
 
+#include <nlohmann/json.hpp>
+
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
 #include "cli/secrets.h"
@@ -15,6 +17,8 @@
 #include "link/mac_text.h"
 
 namespace {
+
+using JsonDocument = nlohmann::ordered_json;
 
 // Far more than fifty bridges need.
 constexpr std::size_t MAX_FLEET_FILE_BYTES = 4 * 1024 * 1024;

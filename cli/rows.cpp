@@ -110,7 +110,7 @@ const std::vector<Field<NetworkRow>> NETWORK_FIELDS = {
     {"ssid", "SSID",
      [](const NetworkRow& row) {
        const std::string_view ssid = field_text(row.network.ssid);
-       return ssid == HIDDEN_SSID_TEXT ? Cell{"", terminal_text(ssid)} : cell_ssid(ssid);
+       return ssid == HIDDEN_SSID_TEXT ? cell_bytes_as(ssid, "") : cell_ssid(ssid);
      }},
     {"ssid_hex", "",
      [](const NetworkRow& row) {
@@ -125,12 +125,12 @@ const std::vector<Field<NetworkRow>> NETWORK_FIELDS = {
      [](const NetworkRow& row) { return cell_bytes(field_text(row.network.mac_text)); }},
     {"channel", "CHANNEL",
      [](const NetworkRow& row) {
-       return Cell{parse_leading_int(row.network.channel, sizeof row.network.channel),
-                   terminal_text(field_text(row.network.channel))};
+       return cell_number(parse_leading_int(row.network.channel, sizeof row.network.channel),
+                          terminal_text(field_text(row.network.channel)));
      }},
     {"signal", "SIGNAL",
      [](const NetworkRow& row) {
-       return Cell{row.network.signal, terminal_text(field_text(row.network.signal_text))};
+       return cell_number(row.network.signal, terminal_text(field_text(row.network.signal_text)));
      }},
     {"security", "SECURITY",
      [](const NetworkRow& row) { return cell_survey_security(row.network); }},

@@ -181,7 +181,8 @@ std::shared_ptr<LinkHelper> LinkHelper::adopt(int socket, pid_t pid, std::string
 LinkHelper::~LinkHelper() {
   if (socket_ >= 0)
     close(socket_);
-  reap(pid_);
+  if (!reaped_)
+    reap(pid_);
 }
 
 bool LinkHelper::greet(std::string* error) {
@@ -223,7 +224,7 @@ void LinkHelper::lose(const std::string& reason, bool ended) {
     return;
   const std::string how = ended && pid_ > 0 ? await_end(pid_) : "";
   if (!how.empty())
-    pid_ = -1; // reaped
+    reaped_ = true;
   else if (pid_ > 0)
     kill(pid_, SIGKILL); // a hung helper is not left running; the destructor reaps it
   if (reason.empty())
