@@ -69,7 +69,7 @@ test-asan: deps
 # The suites where threads meet, under ThreadSanitizer.
 test-tsan: deps
 	cmake -S . -B $(TSAN_BUILD_DIR) -G Ninja $(SANITIZER_CMAKE_FLAGS) -DQBR20G_SANITIZE_THREAD=ON
-	$(TSAN_ENV) cmake --build $(TSAN_BUILD_DIR) -j $(JOBS)
+	$(TSAN_ENV) cmake --build $(TSAN_BUILD_DIR) -j $(JOBS) --target qbr20g_tsan_suites
 	$(TSAN_ENV) $(TSAN_RUN) $(CTEST) --test-dir $(TSAN_BUILD_DIR) -L '$(TSAN_LABELS)'
 	$(TSAN_ENV) $(TSAN_RUN) $(CTEST) --test-dir $(TSAN_BUILD_DIR) -L netns -R '$(TSAN_NETNS_TESTS)' \
 	  -E '$(TSAN_NETNS_EXCLUDED)'
