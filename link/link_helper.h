@@ -92,7 +92,7 @@ private:
 
   mutable std::mutex mutex_;
   int socket_;
-  const pid_t pid_; // -1 when not ours to reap
+  const pid_t pid_;     // -1 when not ours to reap
   bool reaped_ = false; // its end was collected when it was lost (under mutex_)
   std::string lost_reason_;
   std::vector<std::uint8_t> buffer_; // the last reply; Decoded::bytes point into it
