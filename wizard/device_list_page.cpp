@@ -104,12 +104,19 @@ void CDeviceListPage::DoWork(const std::stop_token& stop) {
   char devices[DEVICE_LIST_SIZE] = {};
   std::vector<std::uint8_t> frame(MAX_FRAME_SIZE);
   char hosts[HOST_ADAPTER_LIST_SIZE] = {};
-  host_adapter_macs.CopyTo(hosts);
-  for (int run = 0; run < 2 && !stop.stop_requested(); ++run) {
-    if (discover_devices(frame.data(), frame.data(), hosts, devices) == 0)
-      break;
-  }
+  // Until a bridge has answered, the adapters are chosen again as start-up chose them: a port
+  // that got its link since (where a bridge was just plugged in), or an adapter plugged in, is
+  // tried, and one that went away is left out.
+  if (!bridges_answered)
+    find_usable_adapters(hosts);
+  else
+    host_adapter_macs.CopyTo(hosts);
+  bool answered = false;
+  for (int run = 0; run < 2 && !stop.stop_requested() && !answered; ++run)
+    answered = discover_devices(frame.data(), frame.data(), hosts, devices) == 0;
   host_adapter_macs.Set(hosts);
+  if (answered)
+    bridges_answered = true;
 
   // A search stopped because the page is leaving chooses nothing.
   if (stop.stop_requested())

@@ -2,3 +2,4 @@
 
 GuardedText<HOST_ADAPTER_LIST_SIZE> host_adapter_macs;
 GuardedText<SELECTED_DEVICE_MAC_SIZE> selected_device_mac;
+std::atomic<bool> bridges_answered{false};

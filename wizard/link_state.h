@@ -3,6 +3,7 @@
 // read and written whole under its own lock, since workers and the UI thread both use them.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstring>
 #include <mutex>
@@ -41,4 +42,7 @@ private:
 constexpr std::size_t SELECTED_DEVICE_MAC_SIZE = 30;
 
 extern GuardedText<HOST_ADAPTER_LIST_SIZE> host_adapter_macs;
+// Whether a bridge has answered a search: from then on `host_adapter_macs` holds the one adapter
+// it answered on, and searches keep to it. Until then each search chooses the adapters again.
+extern std::atomic<bool> bridges_answered;
 extern GuardedText<SELECTED_DEVICE_MAC_SIZE> selected_device_mac;

@@ -36,6 +36,7 @@ bool start_up_link() {
   if (find_usable_adapters(list) < 0)
     return false;
   host_adapter_macs.Set(list);
+  bridges_answered = false;
   selected_device_mac.Clear();
   return true;
 }

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "device/wireless_records.h"
 #include "link/frame_exchange.h"
@@ -188,6 +189,48 @@ TEST_F(DeviceListOverVeth, RefreshClearsTheChoiceAndBackFromTheSurveySearchesAga
   Next(CSiteSurveyPage::IDC_BACK, CDeviceListPage::IDD);
   ASSERT_TRUE(wizard->WaitForMessage(WM_SEARCH_RESULT));
   EXPECT_GT(probes(), before) << "a fresh device list searches again";
+}
+
+// Until a bridge has answered, Refresh List chooses the adapters again: a port that had no link
+// at start-up and has one now is searched (the bridge was just plugged into it), and an adapter
+// that has gone is dropped without a word. Once a bridge has answered, the search keeps to its
+// adapter: a bridge plugged in elsewhere later is not probed.
+TEST_F(DeviceListOverVeth, RefreshFindsABridgeOnAPortThatGotItsLinkAfterStartUp) {
+  const auto sh = [](const std::string& command) { return std::system(command.c_str()); };
+  // eth0 has a link and nothing behind it; eth1's cable is not plugged in (its peer is down);
+  // eth2 comes and goes, like a USB adapter.
+  net->add_veth(wizard_ns, "eth1", "02:00:00:00:0a:02", bridge_ns, "br1", "-", true, false);
+  net->add_veth(wizard_ns, "eth2", "02:00:00:00:0a:03", bridge_ns, "br2", "-");
+  ASSERT_NO_FATAL_FAILURE(OpenWizard());
+  auto* list = wizard->Control<QTableWidget>(CDeviceListPage::IDC_LIST);
+  EXPECT_EQ(list->rowCount(), 0);
+
+  ASSERT_EQ(sh("ip -n " + wizard_ns + " link del eth2"), 0);
+  ASSERT_EQ(sh("ip -n " + bridge_ns + " link set br1 up"), 0);
+  auto& plugged = net->start_emulator(bridge_ns, "br1", Scenario(BRIDGE_MAC));
+  // The kernel raises the carrier of a veth whose peer came up a moment later.
+  std::this_thread::sleep_for(std::chrono::milliseconds{200});
+  wizard->Click(CDeviceListPage::IDC_REFRESH);
+  ASSERT_TRUE(wizard->WaitForMessage(WM_SEARCH_RESULT));
+  ASSERT_EQ(list->rowCount(), 1);
+  EXPECT_EQ(list->item(0, 1)->text(), BRIDGE_MAC);
+  EXPECT_EQ(wizard->Status(CDeviceListPage::IDC_STATUS), "") << "the adapter gone is not told";
+  EXPECT_EQ(host_adapter_macs.Get(), "02-00-00-00-0a-02");
+
+  // A bridge plugged into eth0's wire now is not probed: the search keeps to eth1.
+  auto& later = StartBridge(SECOND_BRIDGE_MAC);
+  wizard->Click(CDeviceListPage::IDC_REFRESH);
+  ASSERT_TRUE(wizard->WaitForMessage(WM_SEARCH_RESULT));
+  ASSERT_EQ(list->rowCount(), 1);
+  EXPECT_EQ(list->item(0, 1)->text(), BRIDGE_MAC);
+  for (const FrameLogEntry& entry : later.log())
+    EXPECT_NE(entry.direction, "rx") << "a frame reached eth0's wire: " << entry.src;
+
+  wizard->ClickRow(CDeviceListPage::IDC_LIST, 0);
+  Next(CDeviceListPage::IDC_NEXT, CSiteSurveyPage::IDD);
+  ASSERT_TRUE(wizard->WaitForMessage(WM_SURVEY_RESULT));
+  EXPECT_EQ(wizard->Control<QTableWidget>(CSiteSurveyPage::IDC_LIST)->rowCount(), 5);
+  (void)plugged;
 }
 
 TEST_F(WizardOverVeth, OpenNetworkFromTheList) {
