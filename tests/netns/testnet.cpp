@@ -38,29 +38,6 @@ std::string read_file(const std::string& path) {
 
 std::string errno_text(const std::string& what) { return what + ": " + std::strerror(errno); }
 
-// Runs argv to its end with stdout and stderr in `output`; returns its exit status.
-int run(const std::vector<std::string>& argv, std::string* output) {
-  char path[] = "/tmp/qbr20g-run-XXXXXX";
-  const int out = mkstemp(path);
-  if (out < 0)
-    throw std::runtime_error(errno_text("mkstemp"));
-  const pid_t child = fork();
-  if (child == 0) {
-    dup2(out, STDOUT_FILENO);
-    dup2(out, STDERR_FILENO);
-    exec_argv(argv);
-  }
-  close(out);
-  int status = 0;
-  while (child > 0 && waitpid(child, &status, 0) < 0 && errno == EINTR) {
-  }
-  *output = read_file(path);
-  unlink(path);
-  if (child < 0)
-    throw std::runtime_error(errno_text("fork"));
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
-
 bool wait_exit(pid_t pid, std::chrono::milliseconds timeout, int* status) {
   const auto end = std::chrono::steady_clock::now() + timeout;
   for (;;) {
@@ -101,12 +78,34 @@ void exec_argv(const std::vector<std::string>& argv) {
   _exit(127);
 }
 
+int run_to_end(const std::vector<std::string>& argv, std::string* output) {
+  char path[] = "/tmp/qbr20g-run-XXXXXX";
+  const int out = mkstemp(path);
+  if (out < 0)
+    throw std::runtime_error(errno_text("mkstemp"));
+  const pid_t child = fork();
+  if (child == 0) {
+    dup2(out, STDOUT_FILENO);
+    dup2(out, STDERR_FILENO);
+    exec_argv(argv);
+  }
+  close(out);
+  int status = 0;
+  while (child > 0 && waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  *output = read_file(path);
+  unlink(path);
+  if (child < 0)
+    throw std::runtime_error(errno_text("fork"));
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
 std::string unavailable_reason() {
   if (geteuid() != 0)
     return "needs root: these tests make network namespaces and send raw frames in them "
            "(run as root, as CI does)";
   std::string output;
-  if (run({"ip", "-V"}, &output) != 0)
+  if (run_to_end({"ip", "-V"}, &output) != 0)
     return "needs the 'ip' command (Debian package iproute2)";
   if (!exists(QBR20G_TESTNET_SCRIPT))
     return std::string("missing ") + QBR20G_TESTNET_SCRIPT;
@@ -117,7 +116,7 @@ void testnet(const std::vector<std::string>& args) {
   std::vector<std::string> argv = {"bash", QBR20G_TESTNET_SCRIPT};
   argv.insert(argv.end(), args.begin(), args.end());
   std::string output;
-  if (run(argv, &output) != 0) {
+  if (run_to_end(argv, &output) != 0) {
     std::string command = "testnet.sh";
     for (const std::string& arg : args)
       command += " " + arg;

@@ -35,6 +35,10 @@ std::string unavailable_reason();
 // ends it with status 127.
 [[noreturn]] void exec_argv(const std::vector<std::string>& argv);
 
+// Runs argv (its first word looked up on PATH) to its end with stdout and stderr in `output`;
+// returns its exit status, or 128 + the signal that ended it.
+int run_to_end(const std::vector<std::string>& argv, std::string* output);
+
 // Runs tools/testnet.sh with `args`; throws std::runtime_error with its output on failure.
 void testnet(const std::vector<std::string>& args);
 
@@ -63,6 +67,7 @@ public:
   std::vector<FrameLogEntry> settled_log(const std::uint8_t* own, const std::uint8_t* peer) const;
   pid_t pid() const { return pid_; }
   const std::string& log_path() const { return log_path_; }
+  const std::string& settings_path() const { return settings_path_; }
 
 private:
   pid_t pid_;
