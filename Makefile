@@ -17,7 +17,8 @@ PACKAGES := cmake g++ make ninja-build pkg-config qt6-base-dev libpcap-dev googl
             libgtest-dev libgmock-dev iproute2 fonts-liberation clang libclang-rt-14-dev \
             libcap2-bin dpkg-dev file lintian desktop-file-utils tshark util-linux \
             libcli11-dev nlohmann-json3-dev weston qt6-wayland at-spi2-core python3-pyatspi \
-            dbus-daemon xvfb xauth
+            dbus-daemon xvfb xauth ansible-core python3-venv python3-voluptuous yamllint \
+            python3-pycodestyle pylint
 
 # Any report fails the test it comes from: ASan and UBSan abort on their first report (the
 # build has no recovery), LeakSanitizer fails the program at exit, TSan stops at its first.
@@ -59,12 +60,13 @@ test: build
 	$(MAKE) --no-print-directory test-asan test-tsan
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, but for the package
-# tests, which check the .deb of the plain build rather than code.
+# tests, which check the .deb of the plain build rather than code, and the Ansible collection's,
+# which check Python and the plain qbr20g-cli that the command line's own suite covers.
 test-asan: deps
 	cmake -S . -B $(ASAN_BUILD_DIR) -G Ninja $(SANITIZER_CMAKE_FLAGS) \
 	  -DQBR20G_SANITIZE_ADDRESS=ON -DQBR20G_SANITIZE_UNDEFINED=ON
 	cmake --build $(ASAN_BUILD_DIR) -j $(JOBS)
-	$(ASAN_ENV) $(CTEST) --test-dir $(ASAN_BUILD_DIR) -LE package
+	$(ASAN_ENV) $(CTEST) --test-dir $(ASAN_BUILD_DIR) -LE 'package|ansible'
 
 # The suites where threads meet, under ThreadSanitizer.
 test-tsan: deps
