@@ -10,7 +10,7 @@ if [[ ${1:-} == --help ]]; then
 fi
 build=${1:-build}
 programs=(parse_bench region_bench link_round_trip_bench device_ops_bench adapter_search_bench cli_bench
-  wizard_bench)
+  ansible_bench wizard_bench)
 
 rows=$(mktemp)
 output=$(mktemp)
