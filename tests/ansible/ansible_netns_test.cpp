@@ -139,6 +139,13 @@ TEST_F(AnsibleOverVeth, TwoSitesArePlannedRefusedWrittenLeftAloneAndAFailingBrid
       {"ansible-playbook", "-vvv", "-i", inventory, "-e", "@" + secrets, QBR20G_TWO_SITES_PLAY},
       &output);
   watch.Stop();
+  struct ShownOnFailure {
+    const std::string& output;
+    ~ShownOnFailure() {
+      if (::testing::Test::HasFailure())
+        std::cout << "ansible-playbook's output:\n" << output;
+    }
+  } shown_on_failure{output};
 
   // site_a passed every check of the play; site_b passed them too, then failed on its
   // faulty bridge alone.
@@ -194,8 +201,6 @@ TEST_F(AnsibleOverVeth, TwoSitesArePlannedRefusedWrittenLeftAloneAndAFailingBrid
   EXPECT_FALSE(Contains(output, PASSPHRASE));
   EXPECT_FALSE(Contains(output, WEP_KEY));
   EXPECT_FALSE(Contains(output, "0A1B2C3D4E5F60718293A4B5C6"));
-  if (HasFailure())
-    std::cout << "ansible-playbook's output:\n" << output;
 }
 
 } // namespace

@@ -243,6 +243,9 @@ def secrets_text(module):
         for index, key in enumerate(keys):
             if key:
                 lines.append(("key%d" % (index + 1), key))
+        if not lines:
+            module.fail_json(msg="wep_keys holds no key; give at least the key that key_index "
+                                 "chooses (key 1 unless given)")
     elif params["security"] in ("wpa-psk", "wpa2-psk"):
         lines.append(("passphrase", params["passphrase"]))
     for name, value in lines:
