@@ -8,11 +8,11 @@
 # as made. Exit 77 (skipped) when ansible-test is not installed.
 set -euo pipefail
 
-source_dir=$(cd "$(dirname "$0")/../../ansible/ansible_collections/qbr20g/bridge" && pwd)
 if ! command -v ansible-test >/dev/null; then
   echo "skipped: ansible-test is not installed (make deps installs ansible-core)"
   exit 77
 fi
+source_dir=$(cd "$(dirname "$0")/../../ansible/ansible_collections/qbr20g/bridge" && pwd)
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
