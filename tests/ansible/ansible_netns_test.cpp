@@ -106,9 +106,8 @@ protected:
     const std::string reason = ansible_sites::unavailable_reason();
     if (!reason.empty())
       GTEST_SKIP() << reason;
-    collections = ansible_sites::install_collection(QBR20G_COLLECTION_DIR, net->files());
+    ansible_sites::install_collection(QBR20G_COLLECTION_DIR, net->files());
   }
-  std::string collections;
 };
 
 TEST_F(AnsibleOverVeth, TwoSitesArePlannedRefusedWrittenLeftAloneAndAFailingBridgeFailsItsSite) {

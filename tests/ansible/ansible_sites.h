@@ -95,9 +95,9 @@ inline void write_inventory(const std::string& path, const std::vector<Site>& si
     throw std::runtime_error("cannot write the inventory " + path);
 }
 
-// Builds the collection from `source` with ansible-galaxy and installs it under `folder`;
-// returns the collections path to give Ansible. Also points Ansible's own files into `folder`.
-inline std::string install_collection(const std::string& source, const std::string& folder) {
+// Builds the collection from `source` with ansible-galaxy, installs it under `folder` and points
+// Ansible (this process's children) at it, with Ansible's own files in `folder` too.
+inline void install_collection(const std::string& source, const std::string& folder) {
   std::string output;
   const std::string built = folder + "/built";
   if (netns::run_to_end({"ansible-galaxy", "collection", "build", source, "--output-path", built},
@@ -116,7 +116,6 @@ inline std::string install_collection(const std::string& source, const std::stri
   setenv("ANSIBLE_NOCOLOR", "1", 1);
   setenv("ANSIBLE_HOST_KEY_CHECKING", "0", 1);
   setenv("ANSIBLE_CONFIG", (folder + "/no-ansible.cfg").c_str(), 1);
-  return installed;
 }
 
 } // namespace ansible_sites

@@ -26,7 +26,8 @@ export HOME=$work/home
 mkdir -p "$HOME"
 cd "$collection"
 
-python=3.11
+# The Python that Debian's ansible-test runs on.
+python=$(/usr/bin/python3 -c 'import sys; print("%d.%d" % sys.version_info[:2])')
 # Each round names the next environment it would fill from PyPI; make it from Debian's packages.
 for _ in $(seq 20); do
   if output=$(ansible-test sanity --python "$python" --prime-venvs 2>&1); then
