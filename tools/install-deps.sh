@@ -1,7 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages named on the command line that are not installed yet.
-# Does nothing (and needs no network) when all of them are present.
+# Does nothing (and needs no network) when all of them are present. With --no-recommends first,
+# their recommended packages are left out.
 set -euo pipefail
+
+apt_options=()
+if [[ ${1:-} == --no-recommends ]]; then
+  apt_options=(--no-install-recommends)
+  shift
+fi
 
 missing=()
 for package in "$@"; do
@@ -18,4 +25,4 @@ if [[ $(id -u) -ne 0 ]]; then
 fi
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
-apt-get install -y -qq "${missing[@]}"
+apt-get install -y -qq "${apt_options[@]}" "${missing[@]}"
