@@ -5,8 +5,6 @@
 // folder, as an administrator installs it.
 #pragma once
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -32,7 +30,6 @@ struct Site {
   std::string host_ns;                     // where qbr20g-cli runs
   std::vector<std::string> bridges;        // MACs on eth0, in colon form
   std::vector<netns::Emulator*> emulators; // on eth0, in the order of `bridges`
-  std::vector<netns::Emulator*> on_second; // on eth1
 };
 
 // The scenario of a bridge set to the open network "Old" that hears "Office".
@@ -69,8 +66,7 @@ inline Site add_site(netns::TestNet& net, int number, int bridges,
   if (!second_faults.empty()) {
     std::snprintf(host_mac, sizeof host_mac, "02:00:00:00:0a:%02x", 2 * number + 2);
     net.add_veth(site.host_ns, "eth1", host_mac, wire, "br1", "-");
-    site.on_second.push_back(
-        &net.start_emulator(wire, "br1", scenario(bridge_mac(number, 0x80)), second_faults));
+    net.start_emulator(wire, "br1", scenario(bridge_mac(number, 0x80)), second_faults);
   }
   return site;
 }
