@@ -25,6 +25,7 @@
 #include "link/link_ticks.h"
 #include "link/link_timing.h"
 #include "link/mac_text.h"
+#include "link/translation.h"
 
 namespace {
 
@@ -77,14 +78,18 @@ bool find_named_adapter(const std::string& name, std::vector<CliAdapter>* adapte
     return false;
   };
   if (found == listed.end() || found->mac.empty() || (found->info.flags & PCAP_IF_LOOPBACK))
-    return refuse(name + " is not a wired Ethernet adapter of this computer "
-                         "('qbr20g-cli adapters' lists those that can be used)");
+    return refuse(translation::filled(_("%1 is not a wired Ethernet adapter of this computer "
+                                        "('qbr20g-cli adapters' lists those that can be used)"),
+                                      {name}));
   if (is_wireless_adapter(found->info))
-    return refuse(name + " is a Wi-Fi adapter; the bridge is reached on a wired one");
+    return refuse(translation::filled(
+        _("%1 is a Wi-Fi adapter; the bridge is reached on a wired one"), {name}));
   if (!(found->info.flags & PCAP_IF_UP))
-    return refuse(name + " is down; bring it up first (ip link set " + name + " up)");
+    return refuse(
+        translation::filled(_("%1 is down; bring it up first (ip link set %1 up)"), {name}));
   if ((found->info.flags & PCAP_IF_CONNECTION_STATUS) == PCAP_IF_CONNECTION_STATUS_DISCONNECTED)
-    return refuse(name + " has no link: plug the bridge's cable into it");
+    return refuse(
+        translation::filled(_("%1 has no link: plug the bridge's cable into it"), {name}));
 
   // A capture opened once tells whether the helper may capture here at all.
   CaptureOpening opening = adapter_access().open_capture(name.c_str());
@@ -150,17 +155,19 @@ bool find_cli_adapters(const std::string& only, std::vector<CliAdapter>* adapter
 }
 
 bool refuse_non_bridge(const std::string& mac, const std::string& what, CommandResult* result) {
-  const auto refuse = [&](const std::string& why) {
-    result->fail(EXIT_USAGE, what + " " + mac + " " + why);
+  // TRANSLATORS: %1 is where the MAC %2 was given: "--bridge", or a fleet file's entry.
+  const auto refuse = [&](const char* why) {
+    result->fail(EXIT_USAGE, translation::filled(why, {what, mac}));
     return false;
   };
   std::uint8_t bytes[MAC_SIZE];
   mac_text_to_bytes(mac.c_str(), bytes);
   if (is_group_mac(bytes))
-    return refuse("is a group address (broadcast or multicast): it would reach every bridge at "
-                  "once; name one bridge by its own MAC ('qbr20g-cli list' lists them)");
+    return refuse(_("%1 %2 is a group address (broadcast or multicast): it would reach every "
+                    "bridge at once; name one bridge by its own MAC ('qbr20g-cli list' lists "
+                    "them)"));
   if (is_zero_mac(bytes))
-    return refuse("is the zero address, which is no bridge's");
+    return refuse(_("%1 %2 is the zero address, which is no bridge's"));
   // Listing the adapters makes their MACs known as this host's own; once is enough.
   static bool listed_once = false;
   std::vector<ListedAdapter> listed;
@@ -168,8 +175,8 @@ bool refuse_non_bridge(const std::string& mac, const std::string& what, CommandR
     return false;
   listed_once = true;
   if (is_host_adapter_mac(bytes))
-    return refuse("is an adapter of this computer, not a bridge ('qbr20g-cli list' lists the "
-                  "bridges)");
+    return refuse(_("%1 %2 is an adapter of this computer, not a bridge ('qbr20g-cli list' "
+                    "lists the bridges)"));
   return true;
 }
 
@@ -177,7 +184,8 @@ std::vector<CliBridge> discover_fleet(const std::vector<CliAdapter>& adapters,
                                       const std::vector<std::string>& expected,
                                       ProgressLine& progress) {
   const auto& timing = link_timing();
-  progress.Show("Looking for bridges on " + names_of(adapters),
+  // TRANSLATORS: a progress line; %1 is a list of adapters ("eth0, eth1").
+  progress.Show(translation::filled(_("Looking for bridges on %1"), {names_of(adapters)}),
                 timing.tick_period * (DISCOVERY_TICK_LIMIT + 1) + timing.unicast_probe_pause);
   std::vector<Listener> listeners(adapters.size());
   std::mutex mutex;
@@ -290,23 +298,28 @@ bool choose_targets(const TargetRequest& request, ProgressLine& progress, Target
         expected.push_back(named.mac);
     const std::vector<CliBridge> found = discover_fleet(adapters, expected, progress);
     if (interrupted()) {
-      result->fail(EXIT_INTERRUPTED, "interrupted while looking for bridges; nothing was sent "
-                                     "to any bridge");
+      result->fail(EXIT_INTERRUPTED,
+                   _("interrupted while looking for bridges; nothing was sent to any bridge"));
       return false;
     }
     if (implicit) {
       if (found.empty()) {
-        result->fail(EXIT_NO_BRIDGE, NO_BRIDGE_ANSWERED);
+        result->fail(EXIT_NO_BRIDGE, _(NO_BRIDGE_ANSWERED));
         return false;
       }
       if (found.size() > 1) {
         std::string list;
         for (const CliBridge& bridge : found)
-          list += "\n  " + bridge.mac + " on " + bridge.adapter.name;
-        result->fail(EXIT_USAGE, std::to_string(found.size()) +
-                                     " bridges answered; name the one to work on with --bridge "
-                                     "(or every one with --all):" +
-                                     list);
+          // TRANSLATORS: a line of the list below "%1 bridges answered"; %1 is a MAC, %2 an
+          // adapter.
+          list += translation::filled(_("\n  %1 on %2"), {bridge.mac, bridge.adapter.name});
+        result->fail(EXIT_USAGE,
+                     translation::filled(P_("%1 bridge answered; name the one to work on with "
+                                            "--bridge (or every one with --all):%2",
+                                            "%1 bridges answered; name the one to work on with "
+                                            "--bridge (or every one with --all):%2",
+                                            found.size()),
+                                         {std::to_string(found.size()), list}));
         return false;
       }
     }

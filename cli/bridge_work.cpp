@@ -19,6 +19,7 @@
 #include "link/link_frame.h"
 #include "link/link_ticks.h"
 #include "link/link_timing.h"
+#include "link/translation.h"
 
 namespace {
 
@@ -40,13 +41,45 @@ template <std::size_t N> int step_number(const char* step, const char* const (&s
   return 0;
 }
 
+// The steps' names as messages show them. The link records a step by the name it is defined with
+// (device/config_write.h, device/site_survey.h); these are the same names, for the catalogue.
+[[maybe_unused]] const char* const STEP_NAMES[] = {
+    // TRANSLATORS: steps of the exchange with a bridge, shown in "no answer to the %1"; the
+    // numbers in parentheses are the bridge's commands, to be kept as they are.
+    N_("begin"),
+    N_("settings write"),
+    N_("settings execute"),
+    N_("begin of the apply"),
+    N_("apply command (9002:)"),
+    N_("apply execute"),
+    N_("scan command (9107:)"),
+    N_("scan execute"),
+    N_("scan of the air"),
+    N_("begin of the report"),
+    N_("report command (9100:)"),
+    N_("report"),
+    N_("first step"),
+    N_("start")};
+
+// A step's name in both languages; `instead` when there is none.
+RowMessage step_name(const char* step, const char* instead) {
+  return row_message(step ? step : instead);
+}
+
 // "no answer to the settings write (step 2 of 6)", with the link's own reason when it has one.
-std::string no_answer(const char* step, int number, int of) {
-  std::string text = "no answer to the " + std::string(step ? step : "first step");
-  if (number > 0)
-    text += " (step " + std::to_string(number) + " of " + std::to_string(of) + ")";
+RowMessage no_answer(const char* step, int number, int of) {
+  const RowMessage name = step_name(step, N_("first step"));
   const std::string failure = link_failure();
-  return failure.empty() ? text + " after two tries" : text + ": " + failure;
+  if (number > 0) {
+    const RowMessage n = std::to_string(number);
+    const RowMessage count = std::to_string(of);
+    return failure.empty() ? row_message(N_("no answer to the %1 (step %2 of %3) after two tries"),
+                                         {name, n, count})
+                           : row_message(N_("no answer to the %1 (step %2 of %3): %4"),
+                                         {name, n, count, failure});
+  }
+  return failure.empty() ? row_message(N_("no answer to the %1 after two tries"), {name})
+                         : row_message(N_("no answer to the %1: %2"), {name, failure});
 }
 
 const char* const SAVE_STEPS[] = {SAVE_STEP_BEGIN,   SAVE_STEP_SETTINGS,
@@ -57,21 +90,23 @@ const char* const SURVEY_STEPS[] = {
     SURVEY_STEP_REPORT_BEGIN, SURVEY_STEP_REPORT, SURVEY_STEP_REPORT_POLL};
 
 // What a failed save leaves in the bridge, and what to try, by the step that got no answer.
-std::string save_advice(int step) {
+RowMessage save_advice(int step) {
   if (step <= 1)
-    return "nothing was written; check the bridge's power and cable, then try again";
+    return row_message(
+        N_("nothing was written; check the bridge's power and cable, then try again"));
   if (step == 2)
-    return "the bridge may hold the new settings, not applied; try again";
+    return row_message(N_("the bridge may hold the new settings, not applied; try again"));
   if (step < 6)
-    return "the bridge holds the new settings but has not applied them; try again";
-  return "the bridge may have applied them without saying so; see 'qbr20g-cli show', or try "
-         "again";
+    return row_message(N_("the bridge holds the new settings but has not applied them; try again"));
+  return row_message(N_("the bridge may have applied them without saying so; see 'qbr20g-cli "
+                        "show', or try again"));
 }
 
 BridgeWork capture_failed(const CliAdapter& adapter, const std::string& why) {
   BridgeWork work;
   work.end = WorkEnd::Failed;
-  work.message = "cannot capture on " + adapter.name + (why.empty() ? "" : ": " + why);
+  work.message = why.empty() ? row_message(N_("cannot capture on %1"), {adapter.name})
+                             : row_message(N_("cannot capture on %1: %2"), {adapter.name, why});
   return work;
 }
 
@@ -164,14 +199,15 @@ BridgeWork survey_on_worker(const CliBridge& bridge) {
     return work;
   }
   const char* step = link_step();
-  const std::string answer =
+  const RowMessage answer =
       no_answer(step, step_number(step, SURVEY_STEPS), static_cast<int>(std::size(SURVEY_STEPS)));
   work.end = interrupted() ? WorkEnd::Interrupted : WorkEnd::Failed;
   work.message = work.end == WorkEnd::Interrupted
-                     ? "interrupted at the " + std::string(step ? step : "start")
-                     : "did not answer the survey: " + answer +
-                           ", twice; check that it is on and on " + bridge.adapter.name +
-                           "'s wire, then try again";
+                     ? row_message(N_("interrupted at the %1"), {step_name(step, N_("start"))})
+                     // TRANSLATORS: %1 is "no answer to the ..." with its reason, %2 an adapter.
+                     : row_message(N_("did not answer the survey: %1, twice; check that it is on "
+                                      "and on %2's wire, then try again"),
+                                   {answer, bridge.adapter.name});
   return work;
 }
 
@@ -187,19 +223,20 @@ BridgeWork save_on_worker(const CliBridge& bridge, const WirelessRecords& choice
   BridgeWork work;
   if (result == 0) {
     work.end = WorkEnd::Done;
-    work.message = "Save config successfully !";
+    work.message = row_message(N_("Save config successfully !"));
     return work;
   }
   const char* step = link_step();
   const int number = step_number(step, SAVE_STEPS);
   work.end = interrupted() && link_failure().empty() ? WorkEnd::Interrupted : WorkEnd::Failed;
   if (work.end == WorkEnd::Interrupted)
-    work.message = number <= 1
-                       ? "interrupted before anything was written"
-                       : "interrupted after the " + std::string(step) + "; " + save_advice(number);
+    work.message = number <= 1 ? row_message(N_("interrupted before anything was written"))
+                               : row_message(N_("interrupted after the %1; %2"),
+                                             {step_name(step, N_("start")), save_advice(number)});
   else
-    work.message = "Save config failed ! " +
-                   no_answer(step, number, static_cast<int>(std::size(SAVE_STEPS))) + "; " +
-                   save_advice(number);
+    // TRANSLATORS: %1 is "no answer to the ..." with its reason, %2 what is left and what to do.
+    work.message = row_message(
+        N_("Save config failed ! %1; %2"),
+        {no_answer(step, number, static_cast<int>(std::size(SAVE_STEPS))), save_advice(number)});
   return work;
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "cli/bridge_targets.h"
+#include "cli/cli_output.h"
 #include "device/wireless_records.h"
 #include "link/link_channel.h"
 
@@ -23,7 +24,7 @@ enum class WorkEnd { NotStarted, Done, Failed, Interrupted };
 
 struct BridgeWork {
   WorkEnd end = WorkEnd::NotStarted;
-  std::string message; // why it failed or was interrupted: the step, the reason, what to try
+  RowMessage message; // why it failed or was interrupted: the step, the reason, what to try
   // A survey's findings: the bridge's present setting and the networks it heard.
   NetworkEntry current{};
   std::vector<NetworkEntry> networks;

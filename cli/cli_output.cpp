@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "device/display_text.h"
+#include "link/translation.h"
 
 namespace {
 
@@ -55,12 +56,33 @@ Cell cell_number(long long value, const std::string& text) {
   return {Cell::Kind::Number, "", value, text};
 }
 
-Cell cell_flag(bool value) { return {Cell::Kind::Flag, "", value ? 1 : 0, value ? "yes" : "no"}; }
+Cell cell_flag(bool value) {
+  // TRANSLATORS: a cell of a table column; JSON has true or false.
+  return {Cell::Kind::Flag, "", value ? 1 : 0, value ? _("yes") : _("no")};
+}
 
 Cell cell_none() { return {Cell::Kind::Null, "", 0, "-"}; }
 
 Cell cell_optional_text(const std::string& text) {
   return text.empty() ? cell_none() : cell_text(text);
+}
+
+RowMessage row_message(const char* text, std::initializer_list<RowMessage> values) {
+  std::vector<std::string_view> english;
+  std::vector<std::string_view> shown;
+  for (const RowMessage& value : values) {
+    english.push_back(value.english);
+    shown.push_back(value.shown);
+  }
+  RowMessage message;
+  message.english = translation::filled(text, english);
+  message.shown = translation::filled(_(text), shown);
+  return message;
+}
+
+Cell cell_message(const RowMessage& message) {
+  return message.empty() ? cell_none()
+                         : Cell{Cell::Kind::Text, message.english, 0, terminal_text(message.shown)};
 }
 
 void print_table(const Table& table, bool json) {

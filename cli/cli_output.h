@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "link/translation.h"
+
 // `bytes` decoded for display, with every control character (C0, DEL, C1) escaped.
 std::string terminal_text(std::string_view bytes);
 
@@ -32,8 +34,26 @@ Cell cell_flag(bool value);                                 // true / false; "ye
 Cell cell_none();                                           // null; "-"
 Cell cell_optional_text(const std::string& text);           // none when empty
 
-// A field of rows of type Row: its JSON key, its column heading (empty: JSON only) and its
-// value.
+// A row's message: JSON carries it in English whatever the user's language, so that a program
+// reading it sees the same words everywhere; the table and standard error show it in the user's
+// language.
+struct RowMessage {
+  RowMessage() = default;
+  // A text that is the same in both: a name, or a reason as the link gave it.
+  RowMessage(std::string same) : english(same), shown(std::move(same)) {}
+  std::string english;
+  std::string shown;
+  bool empty() const { return english.empty(); }
+};
+
+// `text`, marked with N_(), with its placeholders %1 ... filled by `values`, each in its own
+// language.
+RowMessage row_message(const char* text, std::initializer_list<RowMessage> values = {});
+
+Cell cell_message(const RowMessage& message); // none when empty
+
+// A field of rows of type Row: its JSON key, its column heading (marked with N_(); empty: JSON
+// only) and its value.
 template <typename Row> struct Field {
   const char* key;
   const char* heading;
@@ -52,7 +72,7 @@ Table make_table(const std::vector<Field<Row>>& fields, const std::vector<Row>& 
   Table table;
   for (const Field<Row>& field : fields) {
     table.keys.push_back(field.key);
-    table.headings.push_back(field.heading);
+    table.headings.push_back(*field.heading ? _(field.heading) : "");
   }
   for (const Row& row : rows) {
     std::vector<Cell> cells;

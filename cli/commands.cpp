@@ -9,6 +9,7 @@
 #include "cli/rows.h"
 #include "device/security_modes.h"
 #include "link/link_timing.h"
+#include "link/translation.h"
 
 namespace {
 
@@ -42,10 +43,10 @@ CommandResult run_list(const CliOptions& options) {
   ProgressLine progress(options.quiet);
   const std::vector<CliBridge> bridges = discover_fleet(adapters, {}, progress);
   if (interrupted())
-    return result.fail(EXIT_INTERRUPTED, "interrupted while looking for bridges");
+    return result.fail(EXIT_INTERRUPTED, _("interrupted while looking for bridges"));
   result.table = make_table(BRIDGE_FIELDS, sorted(bridges));
   if (bridges.empty())
-    result.fail(EXIT_NO_BRIDGE, NO_BRIDGE_ANSWERED);
+    result.fail(EXIT_NO_BRIDGE, _(NO_BRIDGE_ANSWERED));
   return result;
 }
 
@@ -74,10 +75,14 @@ Surveyed survey_targets(const CliOptions& options) {
   if (!choose_targets(request, progress, &targets, &surveyed.result))
     return surveyed;
   surveyed.surveys.resize(targets.bridges.size());
-  progress.Show(targets.bridges.size() == 1
-                    ? "Bridge " + targets.bridges.front().mac + " is scanning the air"
-                    : std::to_string(targets.bridges.size()) + " bridges are scanning the air",
-                link_timing().survey_scan_pause + link_timing().tick_period);
+  // TRANSLATORS: a progress line on the terminal, followed by "  12 s left".
+  progress.Show(
+      targets.bridges.size() == 1
+          ? translation::filled(_("Bridge %1 is scanning the air"), {targets.bridges.front().mac})
+          : translation::filled(P_("%1 bridge is scanning the air",
+                                   "%1 bridges are scanning the air", targets.bridges.size()),
+                                {std::to_string(targets.bridges.size())}),
+      link_timing().survey_scan_pause + link_timing().tick_period);
   run_on_bridges(targets.bridges.size(), options.parallel, [&](std::size_t i) {
     surveyed.surveys[i] = survey_on_worker(targets.bridges[i]);
   });
@@ -96,7 +101,7 @@ void survey_status(const Targets& targets, const std::vector<BridgeWork>& survey
   if (!targets.silent.empty())
     result->status = EXIT_NOT_CONFIRMED;
   if (targets.bridges.empty())
-    result->fail(EXIT_NO_BRIDGE, NO_BRIDGE_ANSWERED);
+    result->fail(EXIT_NO_BRIDGE, _(NO_BRIDGE_ANSWERED));
   if (interrupted())
     result->status = EXIT_INTERRUPTED;
 }
@@ -111,13 +116,14 @@ CommandResult run_survey(const CliOptions& options) {
     const CliBridge& bridge = surveyed.targets.bridges[i];
     const BridgeWork& work = surveyed.surveys[i];
     if (work.end != WorkEnd::Done)
-      result.errors.push_back("qbr20g-cli: bridge " + bridge.mac + ": " +
-                              (work.message.empty() ? "not surveyed" : work.message));
+      result.errors.push_back(translation::filled(
+          _("qbr20g-cli: bridge %1: %2"),
+          {bridge.mac, work.message.empty() ? _("not surveyed") : work.message.shown}));
     for (const NetworkEntry& network : work.networks)
       rows.push_back({bridge, network});
   }
   for (const std::string& mac : surveyed.targets.silent)
-    result.errors.push_back("qbr20g-cli: bridge " + mac + " did not answer");
+    result.errors.push_back(translation::filled(_("qbr20g-cli: bridge %1 did not answer"), {mac}));
   result.table = make_table(NETWORK_FIELDS, rows);
   survey_status(surveyed.targets, surveyed.surveys, &result);
   return result;
@@ -135,7 +141,7 @@ CommandResult run_show(const CliOptions& options) {
                     work.current, work.message});
   }
   for (const std::string& mac : surveyed.targets.silent)
-    rows.push_back({{mac, {}}, RowResult::Silent, {}, "did not answer"});
+    rows.push_back({{mac, {}}, RowResult::Silent, {}, row_message(N_("did not answer"))});
   std::sort(rows.begin(), rows.end(),
             [](const ShowRow& a, const ShowRow& b) { return bridge_order(a.bridge, b.bridge); });
   result.table = make_table(SHOW_FIELDS, rows);
@@ -151,13 +157,14 @@ bool link_work_begun() { return work_begun; }
 
 const std::vector<Command>& command_table() {
   static const std::vector<Command> table = {
-      {"adapters", "the wired adapters that can reach a bridge", [](CLI::App&, CliOptions&) {},
+      // TRANSLATORS: what each command does, in the list of commands of qbr20g-cli --help.
+      {"adapters", N_("the wired adapters that can reach a bridge"), [](CLI::App&, CliOptions&) {},
        run_adapters},
-      {"list", "the bridges that answer, on every usable adapter at once", add_list_options,
+      {"list", N_("the bridges that answer, on every usable adapter at once"), add_list_options,
        run_list},
-      {"survey", "the wireless networks that bridges hear", add_bridge_options, run_survey},
-      {"show", "bridges' present network and security", add_bridge_options, run_show},
-      {"configure", "write a network's settings into bridges, or plan it (--dry-run)",
+      {"survey", N_("the wireless networks that bridges hear"), add_bridge_options, run_survey},
+      {"show", N_("bridges' present network and security"), add_bridge_options, run_show},
+      {"configure", N_("write a network's settings into bridges, or plan it (--dry-run)"),
        add_configure_options, run_configure},
   };
   return table;

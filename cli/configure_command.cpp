@@ -17,12 +17,14 @@
 #include "cli/rows.h"
 #include "device/security_modes.h"
 #include "link/link_timing.h"
+#include "link/translation.h"
 
 namespace {
 
 CommandResult usage(const std::string& message) {
   CommandResult result;
-  result.fail(EXIT_USAGE, message + "\nRun with --help for more information.");
+  // TRANSLATORS: below a refusal of a combination of options.
+  result.fail(EXIT_USAGE, message + "\n" + _("Run with --help for more information."));
   return result;
 }
 
@@ -30,19 +32,19 @@ std::optional<CommandResult> refused_combination(const CliOptions& options) {
   if (!options.from_file.empty()) {
     if (!options.ssid.empty() || options.security || options.all || !options.bridges.empty() ||
         options.hidden || options.key_options_given)
-      return usage("--from gives each bridge its own settings: it takes no --ssid, --security, "
-                   "--hidden, --wep-format, --key-index, --bridge or --all");
+      return usage(_("--from gives each bridge its own settings: it takes no --ssid, "
+                     "--security, --hidden, --wep-format, --key-index, --bridge or --all"));
     return std::nullopt;
   }
   const bool batch = options.all || options.bridges.size() > 1;
   if (batch && !options.security)
-    return usage("setting up several bridges at once needs --security");
+    return usage(_("setting up several bridges at once needs --security"));
   if (options.hidden && !options.security)
-    return usage("a hidden network needs --security");
+    return usage(_("a hidden network needs --security"));
   if (options.key_options_given && options.security && *options.security != SECURITY_WEP)
-    return usage("--wep-format and --key-index are for --security wep");
+    return usage(_("--wep-format and --key-index are for --security wep"));
   if ((options.dry_run || options.unless_same) && !options.security && batch)
-    return usage("--dry-run and --unless-same over several bridges need --security");
+    return usage(_("--dry-run and --unless-same over several bridges need --security"));
   return std::nullopt;
 }
 
@@ -69,7 +71,9 @@ CommandResult run_configure(const CliOptions& options) {
       if (plan.adapter.empty())
         plan.adapter = options.adapter;
       if (!record_typed_plan(options, &plan, &result) ||
-          !refuse_non_bridge(plan.bridge, plan.where + ": bridge", &result))
+          // TRANSLATORS: %1 is where in the fleet file ("fleet.json: entry 2 (bridge ...)").
+          !refuse_non_bridge(plan.bridge, translation::filled(_("%1: bridge"), {plan.where}),
+                             &result))
         return result;
     }
   } else {
@@ -80,7 +84,7 @@ CommandResult run_configure(const CliOptions& options) {
     plan.key_index = options.key_index;
     plan.adapter = options.adapter;
     if (plan.ssid.empty())
-      return result.fail(EXIT_USAGE, "You must input the ssid!");
+      return result.fail(EXIT_USAGE, _("You must input the ssid!"));
     if (!refuse_hidden_placeholder(plan.ssid, "", &result))
       return result;
     if (options.security && !record_typed_plan(options, &plan, &result))
@@ -122,7 +126,8 @@ CommandResult run_configure(const CliOptions& options) {
   const bool typed = plans.front().security >= 0;
   std::vector<BridgeWork> surveys(rows.size());
   if (options.dry_run || options.unless_same || !typed) {
-    progress.Show("Bridges scanning the air",
+    // TRANSLATORS: a progress line on the terminal, followed by "  12 s left".
+    progress.Show(_("Bridges scanning the air"),
                   link_timing().survey_scan_pause + link_timing().tick_period);
     run_on_bridges(rows.size(), options.parallel,
                    [&](std::size_t i) { surveys[i] = survey_on_worker(rows[i].bridge); });
@@ -143,11 +148,12 @@ CommandResult run_configure(const CliOptions& options) {
         surveys[0].networks.begin(), surveys[0].networks.end(),
         [&](const NetworkEntry& entry) { return field_text(entry.ssid) == plan.ssid; });
     if (heard == surveys[0].networks.end())
-      return result.fail(EXIT_USAGE,
-                         "bridge " + rows[0].bridge.mac + " does not hear a network named \"" +
-                             terminal_text(plan.ssid) +
-                             "\" ('qbr20g-cli survey' lists those it hears; a hidden network "
-                             "needs --hidden and --security)");
+      return result.fail(
+          EXIT_USAGE,
+          translation::filled(_("bridge %1 does not hear a network named \"%2\" ('qbr20g-cli "
+                                "survey' lists those it hears; a hidden network needs --hidden "
+                                "and --security)"),
+                              {rows[0].bridge.mac, terminal_text(plan.ssid)}));
     if (!record_listed_plan(options, *heard, &plan, &result))
       return result;
   }
@@ -167,8 +173,8 @@ CommandResult run_configure(const CliOptions& options) {
         mode_of_survey_text(std::string(field_text(row.present.security))) == row.security;
     if (options.unless_same && same) {
       row.result = RowResult::Unchanged;
-      row.message = "has this SSID and security already (a new key or passphrase alone is not "
-                    "seen); left alone";
+      row.message = row_message(N_("has this SSID and security already (a new key or "
+                                   "passphrase alone is not seen); left alone"));
     } else if (options.dry_run) {
       row.result = RowResult::Planned;
     } else {
@@ -176,9 +182,10 @@ CommandResult run_configure(const CliOptions& options) {
     }
   }
   if (!options.dry_run && !to_save.empty()) {
-    progress.Show("Saving into " + std::to_string(to_save.size()) +
-                      (to_save.size() == 1 ? " bridge" : " bridges"),
-                  link_timing().tick_period);
+    progress.Show(
+        translation::filled(P_("Saving into %1 bridge", "Saving into %1 bridges", to_save.size()),
+                            {std::to_string(to_save.size())}),
+        link_timing().tick_period);
     std::vector<BridgeWork> saves(to_save.size());
     run_on_bridges(to_save.size(), options.parallel, [&](std::size_t k) {
       const ConfigureRow& row = rows[to_save[k]];
@@ -197,9 +204,13 @@ CommandResult run_configure(const CliOptions& options) {
     row.bridge.mac = mac;
     row.result = RowResult::Silent;
     plan_into_row(plan_for(mac), &row);
-    row.message = "did not answer on " +
-                  (options.adapter.empty() ? std::string("any usable adapter") : options.adapter) +
-                  ": check its cable and power ('qbr20g-cli list' lists those that answer)";
+    row.message =
+        options.adapter.empty()
+            ? row_message(N_("did not answer on any usable adapter: check its cable and power "
+                             "('qbr20g-cli list' lists those that answer)"))
+            : row_message(N_("did not answer on %1: check its cable and power ('qbr20g-cli "
+                             "list' lists those that answer)"),
+                          {options.adapter});
     rows.push_back(std::move(row));
   }
   std::sort(rows.begin(), rows.end(), [](const ConfigureRow& a, const ConfigureRow& b) {
@@ -212,7 +223,7 @@ CommandResult run_configure(const CliOptions& options) {
         row.result != RowResult::Unchanged)
       result.status = EXIT_NOT_CONFIRMED;
   if (none_answered)
-    result.fail(EXIT_NO_BRIDGE, NO_BRIDGE_ANSWERED);
+    result.fail(EXIT_NO_BRIDGE, _(NO_BRIDGE_ANSWERED));
   if (link_wind_down_requested() || link_stop_requested())
     result.status = EXIT_INTERRUPTED;
   result.table = make_table(CONFIGURE_FIELDS, rows);

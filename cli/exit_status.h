@@ -1,6 +1,8 @@
 // The exit statuses of qbr20g-cli, as its manual page lists them.
 #pragma once
 
+#include "link/translation.h"
+
 enum ExitStatus : int {
   EXIT_DONE = 0,
   EXIT_NOT_CONFIRMED = 1, // the bridge did not confirm (in a batch: any bridge)
@@ -11,5 +13,6 @@ enum ExitStatus : int {
 };
 
 // What is said with EXIT_NO_BRIDGE when no bridge answered at all: the cause and the fix.
+// Marked for the catalogue; looked up where it is said.
 inline constexpr const char* NO_BRIDGE_ANSWERED =
-    "no bridge answered: check its cable and power, then try again";
+    N_("no bridge answered: check its cable and power, then try again");

@@ -15,6 +15,7 @@
 #include "cli/secrets.h"
 #include "device/security_modes.h"
 #include "link/mac_text.h"
+#include "link/translation.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ bool read_whole(const std::string& path, std::string* text, bool* private_file,
                 std::string* problem) {
   const int fd = path == "-" ? dup(STDIN_FILENO) : open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
-    *problem = "cannot read " + path + ": " + std::strerror(errno);
+    *problem = translation::filled(_("cannot read %1: %2"), {path, std::strerror(errno)});
     return false;
   }
   struct stat status {};
@@ -48,14 +49,14 @@ bool read_whole(const std::string& path, std::string* text, bool* private_file,
       continue;
     if (got <= 0) {
       if (got < 0)
-        *problem = "cannot read " + path + ": " + std::strerror(errno);
+        *problem = translation::filled(_("cannot read %1: %2"), {path, std::strerror(errno)});
       close(fd);
       return got == 0;
     }
     text->append(chunk, static_cast<std::size_t>(got));
     if (text->size() > MAX_FLEET_FILE_BYTES) {
       close(fd);
-      *problem = path + " is too long for a fleet file";
+      *problem = translation::filled(_("%1 is too long for a fleet file"), {path});
       return false;
     }
   }
@@ -78,14 +79,17 @@ bool from_hex(const std::string& hex, std::string* bytes) {
 bool read_entry(const JsonDocument& entry, BridgePlan* plan, bool* holds_secrets,
                 std::string* problem) {
   if (!entry.is_object()) {
-    *problem = "not an object";
+    // TRANSLATORS: what is wrong with an entry of a fleet file (a JSON array of objects); the
+    // words in quotes are the entries' keys and the words the user writes, to be kept as they
+    // are.
+    *problem = _("not an object");
     return false;
   }
   const auto text = [&](const char* key, std::string* value) {
     if (!entry.contains(key) || entry[key].is_null())
       return true;
     if (!entry[key].is_string()) {
-      *problem = std::string("\"") + key + "\" is not a text";
+      *problem = translation::filled(_("\"%1\" is not a text"), {key});
       return false;
     }
     *value = entry[key].get<std::string>();
@@ -93,7 +97,7 @@ bool read_entry(const JsonDocument& entry, BridgePlan* plan, bool* holds_secrets
   };
   for (const auto& [key, value] : entry.items())
     if (!SETTING_KEYS.count(key) && !SECRET_KEYS.count(key) && !ROW_KEYS.count(key)) {
-      *problem = "unknown key \"" + key + "\"";
+      *problem = translation::filled(_("unknown key \"%1\""), {key});
       return false;
     }
   std::string bridge;
@@ -101,7 +105,9 @@ bool read_entry(const JsonDocument& entry, BridgePlan* plan, bool* holds_secrets
     return false;
   const std::optional<std::string> mac = normalised_mac(bridge);
   if (!mac) {
-    *problem = bridge.empty() ? "no \"bridge\"" : "\"bridge\" " + bridge + " is not a MAC address";
+    *problem = bridge.empty()
+                   ? std::string(_("no \"bridge\""))
+                   : translation::filled(_("\"bridge\" %1 is not a MAC address"), {bridge});
     return false;
   }
   plan->bridge = *mac;
@@ -114,7 +120,7 @@ bool read_entry(const JsonDocument& entry, BridgePlan* plan, bool* holds_secrets
   if (!ssid_hex.empty()) {
     std::string bytes;
     if (!from_hex(ssid_hex, &bytes)) {
-      *problem = "\"ssid_hex\" is not hex pairs";
+      *problem = _("\"ssid_hex\" is not hex pairs");
       return false;
     }
     // "ssid" beside it is its display text; the bytes are the name.
@@ -123,25 +129,26 @@ bool read_entry(const JsonDocument& entry, BridgePlan* plan, bool* holds_secrets
   plan->security = security_of_word(security);
   if (plan->security < 0) {
     *problem = security.empty()
-                   ? "no \"security\" (open, wep, wpa-psk or wpa2-psk)"
-                   : "\"security\" " + security + " is not open, wep, wpa-psk or wpa2-psk";
+                   ? std::string(_("no \"security\" (open, wep, wpa-psk or wpa2-psk)"))
+                   : translation::filled(_("\"security\" %1 is not open, wep, wpa-psk or wpa2-psk"),
+                                         {security});
     return false;
   }
   if (!format.empty() && format != "hex" && format != "ascii") {
-    *problem = "\"wep_format\" is hex or ascii";
+    *problem = _("\"wep_format\" is hex or ascii");
     return false;
   }
   plan->wep_hex = format != "ascii";
   if (entry.contains("key_index")) {
     if (!entry["key_index"].is_number_integer() || entry["key_index"].get<int>() < 1 ||
         entry["key_index"].get<int>() > 4) {
-      *problem = "\"key_index\" is 1, 2, 3 or 4";
+      *problem = _("\"key_index\" is 1, 2, 3 or 4");
       return false;
     }
     plan->key_index = entry["key_index"].get<int>();
   }
   if ((!format.empty() || entry.contains("key_index")) && plan->security != SECURITY_WEP) {
-    *problem = "\"wep_format\" and \"key_index\" are for security wep";
+    *problem = _("\"wep_format\" and \"key_index\" are for security wep");
     return false;
   }
   Secrets secrets;
@@ -159,7 +166,7 @@ bool read_entry(const JsonDocument& entry, BridgePlan* plan, bool* holds_secrets
   if (!text("secrets_file", &secrets_file))
     return false;
   if (inline_secrets && !secrets_file.empty()) {
-    *problem = "secrets both in the entry and in \"secrets_file\"";
+    *problem = _("secrets both in the entry and in \"secrets_file\"");
     return false;
   }
   if (inline_secrets)
@@ -189,35 +196,38 @@ bool read_fleet_file(const std::string& path, std::vector<BridgePlan>* plans,
   }
   JsonDocument document = JsonDocument::parse(text, nullptr, false);
   if (document.is_discarded() || !document.is_array()) {
-    result->fail(EXIT_USAGE, path + " is not a fleet file: a JSON array of objects, one per "
-                                    "bridge, is wanted (see qbr20g-cli(1))");
+    result->fail(EXIT_USAGE, translation::filled(_("%1 is not a fleet file: a JSON array of "
+                                                   "objects, one per bridge, is wanted (see "
+                                                   "qbr20g-cli(1))"),
+                                                 {path}));
     return false;
   }
   bool holds_secrets = false;
   std::set<std::string> bridges;
   for (std::size_t i = 0; i < document.size(); ++i) {
     BridgePlan plan;
-    plan.where = path + ": entry " + std::to_string(i + 1);
+    // TRANSLATORS: where in a fleet file, before what is wrong there: "fleet.json: entry 2".
+    plan.where = translation::filled(_("%1: entry %2"), {path, std::to_string(i + 1)});
     if (!read_entry(document[i], &plan, &holds_secrets, &problem)) {
       result->fail(EXIT_USAGE, plan.where + ": " + problem);
       return false;
     }
-    plan.where += " (bridge " + plan.bridge + ")";
+    plan.where = translation::filled(_("%1: entry %2 (bridge %3)"),
+                                     {path, std::to_string(i + 1), plan.bridge});
     if (!bridges.insert(plan.bridge).second) {
-      result->fail(EXIT_USAGE, plan.where + ": the bridge has an entry already");
+      result->fail(EXIT_USAGE, plan.where + ": " + _("the bridge has an entry already"));
       return false;
     }
     plans->push_back(std::move(plan));
   }
   if (plans->empty()) {
-    result->fail(EXIT_USAGE, path + " names no bridge");
+    result->fail(EXIT_USAGE, translation::filled(_("%1 names no bridge"), {path}));
     return false;
   }
   if (holds_secrets && !private_file) {
-    result->fail(EXIT_USAGE, path +
-                                 " holds secrets and other users may read it; make it "
-                                 "private (chmod 600 " +
-                                 path + ")");
+    result->fail(EXIT_USAGE, translation::filled(_("%1 holds secrets and other users may read "
+                                                   "it; make it private (chmod 600 %1)"),
+                                                 {path}));
     return false;
   }
   return true;

@@ -13,6 +13,7 @@
 #include "cli/exit_status.h"
 #include "cli/terminal_prompt.h"
 #include "link/link_timing.h"
+#include "link/translation.h"
 
 namespace {
 
@@ -34,9 +35,9 @@ void watch_signals(const sigset_t& signals, bool quiet) {
       if (received == 1) {
         request_link_wind_down();
         if (!quiet)
-          std::fputs("\nqbr20g-cli: interrupted; finishing the steps under way (Ctrl-C again to "
-                     "stop them)\n",
-                     stderr);
+          std::fprintf(stderr, "\n%s\n",
+                       _("qbr20g-cli: interrupted; finishing the steps under way (Ctrl-C again "
+                         "to stop them)"));
       } else {
         request_link_stop();
       }
@@ -47,6 +48,7 @@ void watch_signals(const sigset_t& signals, bool quiet) {
 } // namespace
 
 int main(int argc, char** argv) {
+  translation::set_up_messages(QBR20G_LOCALE_FROM_BIN);
   sigset_t signals;
   sigemptyset(&signals);
   sigaddset(&signals, SIGINT);

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "link/translation.h"
+
 ProgressLine::ProgressLine(bool quiet) : enabled_(!quiet && isatty(STDERR_FILENO)) {
   if (enabled_)
     thread_ = std::thread([this] { Run(); });
@@ -57,8 +59,13 @@ void ProgressLine::Run() {
     if (shown_) {
       const auto left = std::chrono::duration_cast<std::chrono::seconds>(
           end_ - std::chrono::steady_clock::now() + std::chrono::milliseconds{999});
-      std::fprintf(stderr, "\r\033[K%s  %lld s left", what_.c_str(),
-                   static_cast<long long>(std::max<std::chrono::seconds::rep>(left.count(), 1)));
+      const long long seconds = std::max<std::chrono::seconds::rep>(left.count(), 1);
+      // TRANSLATORS: after a progress line, on the same line: the seconds it may still take.
+      std::fprintf(
+          stderr, "\r\033[K%s  %s", what_.c_str(),
+          translation::filled(P_("%1 s left", "%1 s left", static_cast<unsigned long>(seconds)),
+                              {std::to_string(seconds)})
+              .c_str());
       std::fflush(stderr);
       on_screen_ = true;
     }

@@ -92,22 +92,26 @@ Change change_of(const ConfigureRow& row) {
   return row.security == SECURITY_DISABLE ? Change::No : Change::Unknown;
 }
 
+// TRANSLATORS: the column headings of qbr20g-cli's tables are written in capitals and kept
+// short (one or two words): each column is as wide as its widest cell or heading, and a table
+// should fit in 80 columns.
 const std::vector<Field<AdapterRow>> ADAPTER_FIELDS = {
-    {"adapter", "ADAPTER", [](const AdapterRow& row) { return cell_text(row.adapter.name); }},
-    {"mac", "MAC", [](const AdapterRow& row) { return cell_text(row.adapter.mac); }},
+    {"adapter", N_("ADAPTER"), [](const AdapterRow& row) { return cell_text(row.adapter.name); }},
+    {"mac", N_("MAC"), [](const AdapterRow& row) { return cell_text(row.adapter.mac); }},
 };
 
 const std::vector<Field<CliBridge>> BRIDGE_FIELDS = {
-    {"bridge", "BRIDGE", [](const CliBridge& row) { return cell_text(row.mac); }},
-    {"adapter", "ADAPTER", [](const CliBridge& row) { return cell_text(row.adapter.name); }},
-    {"adapter_mac", "ADAPTER MAC", [](const CliBridge& row) { return cell_text(row.adapter.mac); }},
+    {"bridge", N_("BRIDGE"), [](const CliBridge& row) { return cell_text(row.mac); }},
+    {"adapter", N_("ADAPTER"), [](const CliBridge& row) { return cell_text(row.adapter.name); }},
+    {"adapter_mac", N_("ADAPTER MAC"),
+     [](const CliBridge& row) { return cell_text(row.adapter.mac); }},
 };
 
 const std::vector<Field<NetworkRow>> NETWORK_FIELDS = {
-    {"bridge", "BRIDGE", [](const NetworkRow& row) { return cell_text(row.bridge.mac); }},
-    {"adapter", "ADAPTER", [](const NetworkRow& row) { return cell_adapter(row.bridge); }},
+    {"bridge", N_("BRIDGE"), [](const NetworkRow& row) { return cell_text(row.bridge.mac); }},
+    {"adapter", N_("ADAPTER"), [](const NetworkRow& row) { return cell_adapter(row.bridge); }},
     // A hidden network is listed by the survey's stand-in; its name in JSON is empty.
-    {"ssid", "SSID",
+    {"ssid", N_("SSID"),
      [](const NetworkRow& row) {
        const std::string_view ssid = field_text(row.network.ssid);
        return ssid == HIDDEN_SSID_TEXT ? cell_bytes_as(ssid, "") : cell_ssid(ssid);
@@ -121,30 +125,30 @@ const std::vector<Field<NetworkRow>> NETWORK_FIELDS = {
      [](const NetworkRow& row) {
        return cell_flag(field_text(row.network.ssid) == HIDDEN_SSID_TEXT);
      }},
-    {"bssid", "BSSID",
+    {"bssid", N_("BSSID"),
      [](const NetworkRow& row) { return cell_bytes(field_text(row.network.mac_text)); }},
-    {"channel", "CHANNEL",
+    {"channel", N_("CHANNEL"),
      [](const NetworkRow& row) {
        return cell_number(parse_leading_int(row.network.channel, sizeof row.network.channel),
                           terminal_text(field_text(row.network.channel)));
      }},
-    {"signal", "SIGNAL",
+    {"signal", N_("SIGNAL"),
      [](const NetworkRow& row) {
        return cell_number(row.network.signal, terminal_text(field_text(row.network.signal_text)));
      }},
-    {"security", "SECURITY",
+    {"security", N_("SECURITY"),
      [](const NetworkRow& row) { return cell_survey_security(row.network); }},
     {"security_text", "",
      [](const NetworkRow& row) { return cell_bytes(field_text(row.network.security)); }},
-    {"speed", "SPEED",
+    {"speed", N_("SPEED"),
      [](const NetworkRow& row) { return cell_bytes(field_text(row.network.speed)); }},
 };
 
 const std::vector<Field<ShowRow>> SHOW_FIELDS = {
-    {"bridge", "BRIDGE", [](const ShowRow& row) { return cell_text(row.bridge.mac); }},
-    {"adapter", "ADAPTER", [](const ShowRow& row) { return cell_adapter(row.bridge); }},
-    {"result", "RESULT", [](const ShowRow& row) { return cell_text(result_word(row.result)); }},
-    {"ssid", "SSID",
+    {"bridge", N_("BRIDGE"), [](const ShowRow& row) { return cell_text(row.bridge.mac); }},
+    {"adapter", N_("ADAPTER"), [](const ShowRow& row) { return cell_adapter(row.bridge); }},
+    {"result", N_("RESULT"), [](const ShowRow& row) { return cell_text(result_word(row.result)); }},
+    {"ssid", N_("SSID"),
      [](const ShowRow& row) {
        return row.result == RowResult::Shown ? cell_ssid(field_text(row.present.ssid))
                                              : cell_none();
@@ -154,7 +158,7 @@ const std::vector<Field<ShowRow>> SHOW_FIELDS = {
        return row.result == RowResult::Shown ? cell_ssid_hex(field_text(row.present.ssid))
                                              : cell_none();
      }},
-    {"security", "SECURITY",
+    {"security", N_("SECURITY"),
      [](const ShowRow& row) {
        return row.result == RowResult::Shown ? cell_survey_security(row.present) : cell_none();
      }},
@@ -163,15 +167,15 @@ const std::vector<Field<ShowRow>> SHOW_FIELDS = {
        return row.result == RowResult::Shown ? cell_bytes(field_text(row.present.security))
                                              : cell_none();
      }},
-    {"message", "MESSAGE", [](const ShowRow& row) { return cell_optional_text(row.message); }},
+    {"message", N_("MESSAGE"), [](const ShowRow& row) { return cell_message(row.message); }},
 };
 
 const std::vector<Field<ConfigureRow>> CONFIGURE_FIELDS = {
-    {"bridge", "BRIDGE", [](const ConfigureRow& row) { return cell_text(row.bridge.mac); }},
-    {"adapter", "ADAPTER", [](const ConfigureRow& row) { return cell_adapter(row.bridge); }},
-    {"result", "RESULT",
+    {"bridge", N_("BRIDGE"), [](const ConfigureRow& row) { return cell_text(row.bridge.mac); }},
+    {"adapter", N_("ADAPTER"), [](const ConfigureRow& row) { return cell_adapter(row.bridge); }},
+    {"result", N_("RESULT"),
      [](const ConfigureRow& row) { return cell_text(result_word(row.result)); }},
-    {"present_ssid", "PRESENT SSID",
+    {"present_ssid", N_("PRESENT SSID"),
      [](const ConfigureRow& row) {
        return present(row, [](const NetworkEntry& p) { return cell_ssid(field_text(p.ssid)); });
      }},
@@ -179,14 +183,15 @@ const std::vector<Field<ConfigureRow>> CONFIGURE_FIELDS = {
      [](const ConfigureRow& row) {
        return present(row, [](const NetworkEntry& p) { return cell_ssid_hex(field_text(p.ssid)); });
      }},
-    {"present_security", "PRESENT SECURITY",
+    {"present_security", N_("PRESENT SECURITY"),
      [](const ConfigureRow& row) { return present(row, cell_survey_security); }},
-    {"ssid", "SSID", [](const ConfigureRow& row) { return cell_ssid(row.ssid); }},
+    {"ssid", N_("SSID"), [](const ConfigureRow& row) { return cell_ssid(row.ssid); }},
     {"ssid_hex", "", [](const ConfigureRow& row) { return cell_ssid_hex(row.ssid); }},
-    {"security", "SECURITY", [](const ConfigureRow& row) { return cell_security(row.security); }},
+    {"security", N_("SECURITY"),
+     [](const ConfigureRow& row) { return cell_security(row.security); }},
     {"security_text", "",
      [](const ConfigureRow& row) { return cell_optional_text(row.stored_security); }},
-    {"changed", "CHANGED",
+    {"changed", N_("CHANGED"),
      [](const ConfigureRow& row) { return cell_text(change_word(row.changed)); }},
-    {"message", "MESSAGE", [](const ConfigureRow& row) { return cell_optional_text(row.message); }},
+    {"message", N_("MESSAGE"), [](const ConfigureRow& row) { return cell_message(row.message); }},
 };

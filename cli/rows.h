@@ -41,7 +41,7 @@ struct ShowRow {
   CliBridge bridge; // adapter name empty when it did not answer
   RowResult result = RowResult::Shown;
   NetworkEntry present{}; // ssid and security
-  std::string message;
+  RowMessage message;
 };
 
 struct ConfigureRow {
@@ -53,7 +53,7 @@ struct ConfigureRow {
   int security = -1;
   std::string stored_security; // as the write sends it: "WEP(64bit)", "WPA2-PSK" ...
   Change changed = Change::Unknown;
-  std::string message;
+  RowMessage message;
 };
 
 extern const std::vector<Field<AdapterRow>> ADAPTER_FIELDS;

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "cli/terminal_prompt.h"
+#include "link/translation.h"
 
 namespace {
 
@@ -27,14 +28,15 @@ bool read_bounded(int fd, const std::string& path, std::string* text, std::strin
     if (got < 0 && errno == EINTR)
       continue;
     if (got < 0) {
-      *problem = "cannot read the secrets file " + path + ": " + std::strerror(errno);
+      *problem = translation::filled(_("cannot read the secrets file %1: %2"),
+                                     {path, std::strerror(errno)});
       return false;
     }
     if (got == 0)
       return true;
     text->append(chunk, static_cast<std::size_t>(got));
     if (text->size() > MAX_SECRETS_BYTES) {
-      *problem = "the secrets file is too long";
+      *problem = _("the secrets file is too long");
       return false;
     }
   }
@@ -49,7 +51,9 @@ std::optional<Secrets> read_secrets_file(const std::string& path, std::string* p
     const bool typed = isatty(STDIN_FILENO);
     if (typed) {
       hide_typing(STDIN_FILENO);
-      std::fputs("Secrets (key1= to key4= or passphrase= lines, then Ctrl-D):\n", stderr);
+      // TRANSLATORS: a prompt on the terminal; key1= ... passphrase= are typed as they are.
+      std::fprintf(stderr, "%s\n",
+                   _("Secrets (key1= to key4= or passphrase= lines, then Ctrl-D):"));
     }
     const bool read = read_bounded(STDIN_FILENO, path, &text, problem);
     if (typed)
@@ -59,7 +63,8 @@ std::optional<Secrets> read_secrets_file(const std::string& path, std::string* p
   } else {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
-      *problem = "cannot read the secrets file " + path + ": " + std::strerror(errno);
+      *problem = translation::filled(_("cannot read the secrets file %1: %2"),
+                                     {path, std::strerror(errno)});
       return std::nullopt;
     }
     // As ssh refuses a private key that others may read: the secret is no longer one.
@@ -67,8 +72,8 @@ std::optional<Secrets> read_secrets_file(const std::string& path, std::string* p
     if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
         (status.st_mode & (S_IRWXG | S_IRWXO))) {
       close(fd);
-      *problem = "other users may read the secrets file " + path + "; make it private (chmod 600 " +
-                 path + ")";
+      *problem = translation::filled(
+          _("other users may read the secrets file %1; make it private (chmod 600 %1)"), {path});
       return std::nullopt;
     }
     const bool read = read_bounded(fd, path, &text, problem);
@@ -88,15 +93,16 @@ std::optional<Secrets> read_secrets_file(const std::string& path, std::string* p
     if (line.empty() || line.front() == '#')
       continue;
     const auto equals = line.find('=');
-    const std::string where = "secrets line " + std::to_string(number) + ": ";
+    // TRANSLATORS: %1 is a line's number in the secrets; NAME=VALUE is written as it is.
+    const std::string where = translation::filled(_("secrets line %1: "), {std::to_string(number)});
     if (equals == std::string::npos) {
-      *problem = where + "not NAME=VALUE";
+      *problem = where + _("not NAME=VALUE");
       return std::nullopt;
     }
     const std::string name = line.substr(0, equals);
     const std::string value = line.substr(equals + 1);
     if (!seen.insert(name).second) {
-      *problem = where + name + " is given twice";
+      *problem = where + translation::filled(_("%1 is given twice"), {name});
       return std::nullopt;
     }
     if (name == "passphrase") {
@@ -104,7 +110,8 @@ std::optional<Secrets> read_secrets_file(const std::string& path, std::string* p
     } else if (name.size() == 4 && name.rfind("key", 0) == 0 && name[3] >= '1' && name[3] <= '4') {
       secrets.keys[name[3] - '1'] = value;
     } else {
-      *problem = where + "unknown name '" + name + "' (key1 to key4, passphrase)";
+      *problem =
+          where + translation::filled(_("unknown name '%1' (key1 to key4, passphrase)"), {name});
       return std::nullopt;
     }
   }

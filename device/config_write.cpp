@@ -9,6 +9,7 @@
 #include "device/wireless_records.h"
 #include "link/frame_exchange.h"
 #include "link/link_frame.h"
+#include "link/translation.h"
 
 namespace {
 
@@ -60,20 +61,26 @@ std::optional<std::string> unsafe_setting_message() {
   const WirelessKeySet& keys = records.wireless_keys;
   const struct {
     std::string_view value;
-    const char* name;
+    const char* message;
   } values[] = {
-      {field_text(settings.ssid), "The SSID"},
-      {field_text(keys.key_index), "The WEP key index"},
-      {field_text(keys.wep_key1), "WEP key 1"},
-      {field_text(keys.wep_key2), "WEP key 2"},
-      {field_text(keys.wep_key3), "WEP key 3"},
-      {field_text(keys.wep_key4), "WEP key 4"},
-      {field_text(keys.passphrase), "The passphrase"},
+      {field_text(settings.ssid),
+       N_("The SSID contains a control character (such as a line break) and cannot be saved.")},
+      {field_text(keys.key_index), N_("The WEP key index contains a control character (such as "
+                                      "a line break) and cannot be saved.")},
+      {field_text(keys.wep_key1),
+       N_("WEP key 1 contains a control character (such as a line break) and cannot be saved.")},
+      {field_text(keys.wep_key2),
+       N_("WEP key 2 contains a control character (such as a line break) and cannot be saved.")},
+      {field_text(keys.wep_key3),
+       N_("WEP key 3 contains a control character (such as a line break) and cannot be saved.")},
+      {field_text(keys.wep_key4),
+       N_("WEP key 4 contains a control character (such as a line break) and cannot be saved.")},
+      {field_text(keys.passphrase), N_("The passphrase contains a control character (such as a "
+                                       "line break) and cannot be saved.")},
   };
-  for (const auto& [value, name] : values)
+  for (const auto& [value, message] : values)
     if (holds_control_byte(value))
-      return std::string(name) +
-             " contains a control character (such as a line break) and cannot be saved.";
+      return std::string(_(message));
   return std::nullopt;
 }
 

@@ -4,11 +4,12 @@
 #include <iterator>
 
 #include "link/mac_text.h"
+#include "link/translation.h"
 
 namespace {
 
-std::string numbered(const char* before, int number, const char* after) {
-  return before + std::to_string(number) + after;
+std::string numbered(const char* text, int number) {
+  return translation::filled(text, {std::to_string(number)});
 }
 
 } // namespace
@@ -28,19 +29,19 @@ bool is_hex_text(std::string_view text) {
 
 std::optional<std::string> ssid_problem(std::string_view ssid, bool typed) {
   if (typed && ssid.size() > SSID_MAX_BYTES)
-    return numbered("The SSID must be at most ", SSID_MAX_BYTES, " bytes!");
+    return numbered(_("The SSID must be at most %1 bytes!"), SSID_MAX_BYTES);
   if (holds_control_byte(ssid))
-    return "The SSID must not contain control characters!";
+    return _("The SSID must not contain control characters!");
   return std::nullopt;
 }
 
 std::optional<std::string> passphrase_problem(std::string_view passphrase) {
   if (passphrase.size() < PASSPHRASE_MIN_BYTES)
-    return numbered("Passphrase at least ", PASSPHRASE_MIN_BYTES, " characters !");
+    return numbered(_("Passphrase at least %1 characters !"), PASSPHRASE_MIN_BYTES);
   if (passphrase.size() > PASSPHRASE_MAX_BYTES)
-    return numbered("Passphrase at most ", PASSPHRASE_MAX_BYTES, " characters !");
+    return numbered(_("Passphrase at most %1 characters !"), PASSPHRASE_MAX_BYTES);
   if (holds_control_byte(passphrase))
-    return "Passphrase must not contain control characters !";
+    return _("Passphrase must not contain control characters !");
   return std::nullopt;
 }
 
@@ -50,9 +51,9 @@ std::optional<std::string> wep_keys_problem(const std::string_view (&keys)[WEP_K
     return static_cast<std::size_t>(typed_as_hex ? wep_hex_digits(w) : wep_key_bytes(w));
   };
   if (std::all_of(std::begin(keys), std::end(keys), [](auto key) { return key.empty(); }))
-    return "4 keys are all null !";
+    return _("4 keys are all null !");
   if (default_key >= 0 && default_key < WEP_KEY_COUNT && keys[default_key].empty())
-    return numbered("The key of Key Index ", default_key + 1, " is null !");
+    return numbered(_("The key of Key Index %1 is null !"), default_key + 1);
 
   const auto all_filled_are = [&keys](std::size_t wanted) {
     return std::all_of(std::begin(keys), std::end(keys),
@@ -63,14 +64,15 @@ std::optional<std::string> wep_keys_problem(const std::string_view (&keys)[WEP_K
   else if (all_filled_are(length(WepWidth::Bits128)))
     *width = WepWidth::Bits128;
   else
-    return "Key length must be " + std::to_string(length(WepWidth::Bits64)) + " or " +
-           std::to_string(length(WepWidth::Bits128)) + " characters!";
+    return translation::filled(
+        _("Key length must be %1 or %2 characters!"),
+        {std::to_string(length(WepWidth::Bits64)), std::to_string(length(WepWidth::Bits128))});
 
   for (int i = 0; i < WEP_KEY_COUNT; ++i) {
     if (typed_as_hex && !is_hex_text(keys[i]))
-      return numbered("Key ", i + 1, " must be hexadecimal digits (0-9, A-F) !");
+      return numbered(_("Key %1 must be hexadecimal digits (0-9, A-F) !"), i + 1);
     if (holds_control_byte(keys[i]))
-      return numbered("Key ", i + 1, " must not contain control characters !");
+      return numbered(_("Key %1 must not contain control characters !"), i + 1);
   }
   return std::nullopt;
 }

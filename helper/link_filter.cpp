@@ -8,6 +8,8 @@
 #include <cstring>
 #include <vector>
 
+#include "link/translation.h"
+
 namespace {
 
 constexpr __u32 ACCEPT = 0xffff; // whole frames, up to the snapshot length
@@ -17,12 +19,12 @@ constexpr __u32 ancillary(int offset) { return static_cast<__u32>(SKF_AD_OFF + o
 int attach_and_lock(int packet_socket, std::vector<sock_filter>& code, std::string* error) {
   const sock_fprog program{static_cast<unsigned short>(code.size()), code.data()};
   if (setsockopt(packet_socket, SOL_SOCKET, SO_ATTACH_FILTER, &program, sizeof program) != 0) {
-    *error = std::string("cannot attach the link filter: ") + std::strerror(errno);
+    *error = translation::filled(_("cannot attach the link filter: %1"), {std::strerror(errno)});
     return -1;
   }
   const int on = 1;
   if (setsockopt(packet_socket, SOL_SOCKET, SO_LOCK_FILTER, &on, sizeof on) != 0) {
-    *error = std::string("cannot lock the link filter: ") + std::strerror(errno);
+    *error = translation::filled(_("cannot lock the link filter: %1"), {std::strerror(errno)});
     return -1;
   }
   return 0;
@@ -53,7 +55,7 @@ int lock_outgoing_filter(int packet_socket, const std::uint8_t* frame, int size,
                          std::string* error) {
   // Every test jumps to the drop by an 8-bit offset: 2 instructions a word keep it in reach.
   if (size < 4 || size % 4 != 0 || size > 400) {
-    *error = "cannot watch for a frame of " + std::to_string(size) + " bytes";
+    *error = translation::filled(_("cannot watch for a frame of %1 bytes"), {std::to_string(size)});
     return -1;
   }
   // Outgoing, untagged, of the frame's length, then the frame word by word; the jumps of the

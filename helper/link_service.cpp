@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "link/link_frame.h"
+#include "link/translation.h"
 #include "link/wireless_adapter.h"
 
 namespace hp = helper_protocol;
@@ -89,14 +90,15 @@ hp::Message LinkService::greet(const std::uint8_t* message, std::size_t size, bo
   std::string mismatch;
   if (hello.kind != hp::Kind::Hello)
     // A front end of an older release sends its first request at once.
-    mismatch = "the front end did not greet as the link helper protocol's version " +
-               std::to_string(hp::VERSION) +
-               " does: it comes from another release; reinstall qbr20g-link and qbr20g-setup or "
-               "qbr20g-cli, all of one release";
+    mismatch = translation::filled(
+        _("the front end did not greet as the link helper protocol's version %1 does: it comes "
+          "from another release; reinstall qbr20g-link and qbr20g-setup or qbr20g-cli, all of "
+          "one release"),
+        {std::to_string(hp::VERSION)});
   else if (hello.magic != hp::MAGIC)
     mismatch = "malformed request: a greeting of another protocol";
   else
-    mismatch = hp::version_mismatch(hello, "the front end", "the link helper");
+    mismatch = hp::version_mismatch(hello, false);
   if (!mismatch.empty()) {
     *end = true;
     return hp::encode_error(mismatch);
@@ -131,19 +133,22 @@ hp::Message LinkService::list_adapters(const hp::Decoded&, const ClientWaiting&)
 std::string LinkService::refusal(const std::string& name, std::uint8_t* mac) {
   int type = 0;
   if (backend_.hardware(name, &type, mac) != 0 || type != ARPHRD_ETHER)
-    return name + " is not an Ethernet adapter";
+    return translation::filled(_("%1 is not an Ethernet adapter"), {name});
   // Wi-Fi adapters report ARPHRD_ETHER as well; the front ends' own test tells them apart.
   std::vector<AdapterInfo> adapters;
   std::string error;
   if (backend_.list(&adapters, &error) != 0)
-    return "cannot tell whether " + name + " is a Wi-Fi adapter: " + hp::LISTING_FAILED + error;
+    // TRANSLATORS: %2 is "cannot list adapters: " (always English) and the system's reason.
+    return translation::filled(_("cannot tell whether %1 is a Wi-Fi adapter: %2"),
+                               {name, hp::LISTING_FAILED + error});
   const auto listed =
       std::find_if(adapters.begin(), adapters.end(),
                    [&](const AdapterInfo& adapter) { return adapter.name == name; });
   if (listed == adapters.end())
-    return name + " is not among the adapters this computer lists";
+    return translation::filled(_("%1 is not among the adapters this computer lists"), {name});
   if (is_wireless_adapter(*listed))
-    return name + " is a Wi-Fi adapter; the bridge is reached on a wired one";
+    return translation::filled(_("%1 is a Wi-Fi adapter; the bridge is reached on a wired one"),
+                               {name});
   return "";
 }
 
@@ -151,8 +156,8 @@ hp::Message LinkService::open_capture(const hp::Decoded& request, const ClientWa
   const std::string& name = request.name;
   if (captures_.size() >= hp::MAX_CAPTURES)
     return hp::encode_opened(hp::OPEN_REFUSED, 0, 0,
-                             "no more than " + std::to_string(hp::MAX_CAPTURES) +
-                                 " captures may be open at once");
+                             translation::filled(_("no more than %1 captures may be open at once"),
+                                                 {std::to_string(hp::MAX_CAPTURES)}));
   OpenCapture opened{name, {}, nullptr};
   const std::string refused = refusal(name, opened.mac);
   if (!refused.empty())
@@ -164,7 +169,8 @@ hp::Message LinkService::open_capture(const hp::Decoded& request, const ClientWa
   if (!opened.capture)
     return hp::encode_opened(status != 0 ? status : hp::OPEN_REFUSED, 0, 0, error);
   if (link_type != DLT_EN10MB)
-    return hp::encode_opened(hp::OPEN_REFUSED, 0, 0, name + " does not capture Ethernet frames");
+    return hp::encode_opened(hp::OPEN_REFUSED, 0, 0,
+                             translation::filled(_("%1 does not capture Ethernet frames"), {name}));
   const std::uint32_t id = next_id_++;
   captures_.emplace(id, std::move(opened));
   return hp::encode_opened(0, id, link_type, "");
@@ -188,28 +194,32 @@ hp::Message LinkService::close_capture(const hp::Decoded& request, const ClientW
 hp::Message LinkService::send(const hp::Decoded& request, const ClientWaiting&) {
   const auto found = captures_.find(request.capture);
   if (found == captures_.end())
-    return hp::encode_sent(hp::SendStatus::NoSuchCapture, "no such capture");
+    return hp::encode_sent(hp::SendStatus::NoSuchCapture, _("no such capture"));
   const std::uint8_t* frame = request.bytes;
   const std::size_t size = request.byte_count;
   if (size < hp::MIN_SEND_SIZE || size > hp::MAX_SEND_SIZE)
-    return hp::encode_sent(hp::SendStatus::BadSize, "a frame of " + std::to_string(size) +
-                                                        " bytes is not sent (" +
-                                                        std::to_string(hp::MIN_SEND_SIZE) + " to " +
-                                                        std::to_string(hp::MAX_SEND_SIZE) + ")");
+    return hp::encode_sent(
+        hp::SendStatus::BadSize,
+        translation::filled(_("a frame of %1 bytes is not sent (%2 to %3)"),
+                            {std::to_string(size), std::to_string(hp::MIN_SEND_SIZE),
+                             std::to_string(hp::MAX_SEND_SIZE)}));
   if (!is_link_frame(frame, size))
-    return hp::encode_sent(hp::SendStatus::NotLinkFrame, "only EtherType 0x8888 frames are sent");
+    return hp::encode_sent(hp::SendStatus::NotLinkFrame,
+                           _("only EtherType 0x8888 frames are sent"));
   int type = 0;
   std::uint8_t own[6];
   if (backend_.hardware(found->second.adapter, &type, own) != 0 || type != ARPHRD_ETHER ||
       std::memcmp(frame + 6, own, sizeof own) != 0)
     return hp::encode_sent(hp::SendStatus::ForeignSource,
-                           "only frames from the adapter's own MAC are sent");
+                           _("only frames from the adapter's own MAC are sent"));
   CaptureHandle& capture = *found->second.capture;
   if (capture.send(frame, static_cast<int>(size)) != 0) {
     const std::string why = capture.failure();
-    return hp::encode_sent(hp::SendStatus::Failed, found->second.adapter +
-                                                       " did not take the frame" +
-                                                       (why.empty() ? "" : ": " + why));
+    return hp::encode_sent(
+        hp::SendStatus::Failed,
+        why.empty() ? translation::filled(_("%1 did not take the frame"), {found->second.adapter})
+                    : translation::filled(_("%1 did not take the frame: %2"),
+                                          {found->second.adapter, why}));
   }
   return hp::encode_sent(hp::SendStatus::Sent, "");
 }
@@ -246,12 +256,13 @@ hp::Message LinkService::next(const hp::Decoded& request, const ClientWaiting& c
 hp::Message LinkService::probe_adapter(const hp::Decoded& request, const ClientWaiting&) {
   const auto found = captures_.find(request.capture);
   if (found == captures_.end())
-    return hp::encode_probed(hp::PROBE_FAILED, "no such capture");
+    return hp::encode_probed(hp::PROBE_FAILED, _("no such capture"));
   const std::string& adapter = found->second.adapter;
   int type = 0;
   std::uint8_t own[6];
   if (backend_.hardware(adapter, &type, own) != 0 || type != ARPHRD_ETHER)
-    return hp::encode_probed(hp::PROBE_FAILED, adapter + " has no Ethernet MAC any more");
+    return hp::encode_probed(hp::PROBE_FAILED,
+                             translation::filled(_("%1 has no Ethernet MAC any more"), {adapter}));
   std::uint8_t probe[ADAPTER_PROBE_SIZE];
   const int size = build_adapter_probe(probe, own);
   std::string error;
@@ -262,10 +273,11 @@ hp::Message LinkService::probe_adapter(const hp::Decoded& request, const ClientW
   std::string missed;
   if (capture.send(probe, size) != 0) {
     const std::string why = capture.failure();
-    missed = adapter + " did not take the probe" + (why.empty() ? "" : ": " + why);
+    missed = why.empty() ? translation::filled(_("%1 did not take the probe"), {adapter})
+                         : translation::filled(_("%1 did not take the probe: %2"), {adapter, why});
   } else if (!watch->seen(milliseconds{request.wait_ms})) {
-    missed = "the probe did not go out on " + adapter + " within " +
-             std::to_string(request.wait_ms) + " ms";
+    missed = translation::filled(_("the probe did not go out on %1 within %2 ms"),
+                                 {adapter, std::to_string(request.wait_ms)});
   }
   retire(std::move(watch));
   return missed.empty() ? hp::encode_probed(hp::PROBE_WENT_OUT, "")

@@ -2,9 +2,10 @@
 // with one end of a socket pair as its standard input; it serves that one client (see
 // link/helper_protocol.h) and ends when the client closes its end.
 //
-// It trusts nothing it did not choose: the environment is cleared, arguments are refused,
-// descriptors beyond the standard three are closed, every capability but CAP_NET_RAW is given
-// up, and no-new-privs is set. It runs no other program.
+// It trusts nothing it did not choose: the environment is cleared (but for the language of its
+// messages, a list of plain names), arguments are refused, descriptors beyond the standard three
+// are closed, every capability but CAP_NET_RAW is given up, and no-new-privs is set. It runs no
+// other program.
 //
 // When it cannot serve (limits too low, a thread that cannot start) it ends with status 2 and
 // says why in one line: to the client in place of its greeting, and on standard error.
@@ -32,6 +33,7 @@
 #include "helper/link_service.h"
 #include "helper/pcap_backend.h"
 #include "helper/small_thread.h"
+#include "link/translation.h"
 
 namespace hp = helper_protocol;
 
@@ -59,11 +61,10 @@ bool send_message(const hp::Message& message) {
 }
 
 void tell(const std::string& why) {
-  std::fprintf(stderr,
-               "qbr20g-link: %s\n"
-               "This helper captures and sends the QBR20G's frames for qbr20g-setup and "
-               "qbr20g-cli, which start it themselves; it is not run by hand.\n",
-               why.c_str());
+  std::fprintf(stderr, "qbr20g-link: %s\n%s\n", why.c_str(),
+               // TRANSLATORS: qbr20g-link's standard error, below the reason it did not start.
+               _("This helper captures and sends the QBR20G's frames for qbr20g-setup and "
+                 "qbr20g-cli, which start it themselves; it is not run by hand."));
   if (client_connected)
     send_message(hp::encode_error(why));
 }
@@ -103,10 +104,15 @@ bool client_is_socket_pair() {
 }
 
 void harden(int argc) {
+  // The language chosen from the environment (a list of plain names) outlives the environment.
+  const char* asked = std::getenv("LANGUAGE");
+  const std::string language = asked ? asked : "";
   clearenv();
+  if (!language.empty())
+    setenv("LANGUAGE", language.c_str(), 1);
   client_connected = client_is_socket_pair();
   if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0)
-    refuse_start("cannot set no-new-privs");
+    refuse_start(_("cannot set no-new-privs"));
   // Nothing about this process may be read by a debugger or left in a core file.
   prctl(PR_SET_DUMPABLE, 0, 0, 0, 0);
   const rlimit no_core{0, 0};
@@ -117,11 +123,11 @@ void harden(int argc) {
   umask(077);
   signal(SIGPIPE, SIG_IGN);
   if (!keep_only_raw_capture())
-    refuse_start("cannot give up the capabilities it does not need");
+    refuse_start(_("cannot give up the capabilities it does not need"));
   if (argc != 1)
-    refuse_start("takes no arguments");
+    refuse_start(_("takes no arguments"));
   if (!client_connected)
-    refuse_start("its standard input is not a socket pair from qbr20g-setup or qbr20g-cli");
+    refuse_start(_("its standard input is not a socket pair from qbr20g-setup or qbr20g-cli"));
 }
 
 // Raises the soft limit of open files as far as needed when the hard one allows.
@@ -130,11 +136,14 @@ void ensure_descriptors() {
   if (getrlimit(RLIMIT_NOFILE, &files) != 0 || files.rlim_cur >= NEEDED_DESCRIPTORS)
     return;
   if (files.rlim_max != RLIM_INFINITY && files.rlim_max < NEEDED_DESCRIPTORS)
-    refuse_start("a limit of " + std::to_string(files.rlim_max) + " open files is below the " +
-                 std::to_string(NEEDED_DESCRIPTORS) + " it needs (ulimit -n)");
+    refuse_start(
+        translation::filled(_("a limit of %1 open files is below the %2 it needs "
+                              "(ulimit -n)"),
+                            {std::to_string(files.rlim_max), std::to_string(NEEDED_DESCRIPTORS)}));
   files.rlim_cur = NEEDED_DESCRIPTORS;
   if (setrlimit(RLIMIT_NOFILE, &files) != 0)
-    refuse_start("cannot raise its limit of open files to " + std::to_string(NEEDED_DESCRIPTORS));
+    refuse_start(translation::filled(_("cannot raise its limit of open files to %1"),
+                                     {std::to_string(NEEDED_DESCRIPTORS)}));
 }
 
 // False once the client has closed its end, or only its writing half (it will ask nothing
@@ -174,6 +183,7 @@ int serve(LinkService& service) {
 
 int main(int argc, char** argv) {
   (void)argv;
+  translation::set_up_messages(QBR20G_LOCALE_FROM_HELPER);
   harden(argc);
   ensure_descriptors();
   // One malloc arena: each further one reserves 64 MiB of address space, which a low limit
@@ -194,7 +204,8 @@ int main(int argc, char** argv) {
           try {
             status = serve(service);
           } catch (const std::exception& failure) {
-            tell(std::string("failed: ") + failure.what());
+            // TRANSLATORS: %1 is the C++ library's own English words.
+            tell(translation::filled(_("failed: %1"), {failure.what()}));
             status = EXIT_FAILED;
           }
         },
@@ -204,7 +215,7 @@ int main(int argc, char** argv) {
     server.reset();
     return status;
   } catch (const std::bad_alloc&) {
-    refuse_start("out of memory (ulimit -v)");
+    refuse_start(_("out of memory (ulimit -v)"));
   } catch (const std::exception& failure) {
     refuse_start(failure.what());
   }

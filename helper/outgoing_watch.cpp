@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "helper/link_filter.h"
+#include "link/translation.h"
 
 namespace {
 
@@ -64,13 +65,13 @@ std::unique_ptr<OutgoingWatch> make_outgoing_watch(const std::string& adapter,
                                                    std::string* error) {
   const unsigned index = if_nametoindex(adapter.c_str());
   if (index == 0) {
-    *error = errno_text("cannot watch " + adapter);
+    *error = errno_text(translation::filled(_("cannot watch %1"), {adapter}));
     return nullptr;
   }
   // Protocol 0: the socket receives nothing until it is bound below, after its filter is on.
   const int socket = ::socket(AF_PACKET, SOCK_RAW | SOCK_CLOEXEC, 0);
   if (socket < 0) {
-    *error = errno_text("cannot watch " + adapter + " (socket)");
+    *error = errno_text(translation::filled(_("cannot watch %1 (socket)"), {adapter}));
     return nullptr;
   }
   auto watch = std::make_unique<PacketWatch>(socket, frame, size);
@@ -81,7 +82,7 @@ std::unique_ptr<OutgoingWatch> make_outgoing_watch(const std::string& adapter,
   address.sll_protocol = htons(ETH_P_ALL);
   address.sll_ifindex = static_cast<int>(index);
   if (bind(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
-    *error = errno_text("cannot watch " + adapter + " (bind)");
+    *error = errno_text(translation::filled(_("cannot watch %1 (bind)"), {adapter}));
     return nullptr;
   }
   return watch;

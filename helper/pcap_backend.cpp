@@ -13,6 +13,7 @@
 #include "helper/outgoing_watch.h"
 #include "link/pcap_adapter_access.h"
 #include "link/pcap_capture.h"
+#include "link/translation.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ public:
     *status = helper_protocol::OPEN_REFUSED;
     const int descriptor = capture->descriptor();
     if (fcntl(descriptor, F_SETFD, FD_CLOEXEC) != 0) {
-      *error = errno_text("cannot mark the capture close-on-exec");
+      *error = errno_text(_("cannot mark the capture close-on-exec"));
       return nullptr;
     }
     if (capture->set_inbound_only(error) != 0 || lock_link_filter(descriptor, error) != 0)

@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "link/translation.h"
+
 namespace {
 
 // The limits that may have kept a thread from starting, those set low enough to matter.
@@ -12,11 +14,13 @@ std::string limiting(int failed) {
   std::string text;
   rlimit processes{};
   if (failed == EAGAIN && getrlimit(RLIMIT_NPROC, &processes) == 0 && processes.rlim_cur < 4096)
-    text = "the limit of processes and threads is " + std::to_string(processes.rlim_cur);
+    text = translation::filled(_("the limit of processes and threads is %1"),
+                               {std::to_string(processes.rlim_cur)});
   rlimit space{};
   if (getrlimit(RLIMIT_AS, &space) == 0 && space.rlim_cur != RLIM_INFINITY)
-    text += (text.empty() ? "" : ", ") + std::string("the limit of address space is ") +
-            std::to_string(space.rlim_cur / 1024) + " KiB";
+    text +=
+        (text.empty() ? "" : ", ") + translation::filled(_("the limit of address space is %1 KiB"),
+                                                         {std::to_string(space.rlim_cur / 1024)});
   return text.empty() ? "" : " (" + text + ")";
 }
 
@@ -35,7 +39,10 @@ std::unique_ptr<SmallThread> SmallThread::start(std::function<void()> body, std:
   }
   if (failed == 0)
     return thread;
-  *error = std::string("cannot start a thread: ") + std::strerror(failed) + limiting(failed);
+  // TRANSLATORS: %1 is the system's reason, %2 the limits that may have caused it, in
+  // parentheses, or nothing.
+  *error = translation::filled(_("cannot start a thread: %1%2"),
+                               {std::strerror(failed), limiting(failed)});
   return nullptr;
 }
 

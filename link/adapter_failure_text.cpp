@@ -6,17 +6,19 @@
 #include <sstream>
 
 #include "link/helper_protocol.h"
+#include "link/translation.h"
 
 AdapterFailureText adapter_failure_text(AdapterSearchFailure failure, const std::string& error,
                                         const std::string& helper_path,
                                         const std::string& setcap_path,
                                         const std::string& front_end) {
   AdapterFailureText text;
-  std::string subject = front_end; // at the start of a sentence: "The wizard", "qbr20g-cli"
-  if (subject.rfind("the ", 0) == 0)
-    subject[0] = 'T';
-  const std::string again = "start " + front_end + " again";
-  text.primary = "Error: NIC not found!";
+  // At the start of a sentence: "The wizard", "Der Assistent", but "qbr20g-cli" as it is typed.
+  std::string subject = front_end;
+  if (subject.find(' ') != std::string::npos && subject[0] >= 'a' && subject[0] <= 'z')
+    subject[0] = static_cast<char>(subject[0] - 'a' + 'A');
+  // TRANSLATORS: the heading of the message shown when no adapter can reach a bridge.
+  text.primary = _("Error: NIC not found!");
   // The right to capture belongs to the link helper alone, never to a front end.
   const std::string grant = setcap_path.empty()
                                 ? "    sudo apt-get install libcap2-bin\n"
@@ -26,41 +28,44 @@ AdapterFailureText adapter_failure_text(AdapterSearchFailure failure, const std:
   if (failure == AdapterSearchFailure::ListingFailed &&
       error.rfind(helper_protocol::LISTING_FAILED, 0) == 0) {
     // The helper runs, but the system would not give it the adapters.
-    text.secondary = subject + "'s link helper, " + helper_path + ", " + error +
-                     ".\n\n"
-                     "Start " +
-                     front_end + " again; should it fail the same way, reinstall the package " +
-                     LINK_HELPER_PACKAGE + ".";
+    // TRANSLATORS: %1 is "The wizard" or "qbr20g-cli", %2 the helper's path, %3 the system's
+    // reason, %4 "the wizard" or "qbr20g-cli", %5 a package's name.
+    text.secondary = translation::filled(
+        _("%1's link helper, %2, %3.\n\nStart %4 again; should it fail the same way, reinstall "
+          "the package %5."),
+        {subject, helper_path, error, front_end, LINK_HELPER_PACKAGE});
     return text;
   }
   if (failure == AdapterSearchFailure::ListingFailed) {
-    text.secondary = subject + " reaches the network adapters through its link helper, " +
-                     helper_path + ", which could not be started (" + error +
-                     ").\n\n"
-                     "Reinstall the package " +
-                     LINK_HELPER_PACKAGE +
-                     ", or, for a build of your own, make the helper executable and give it the "
-                     "right to capture, then " +
-                     again + ":\n\n" + grant;
+    // TRANSLATORS: %1 is "The wizard" or "qbr20g-cli", %2 the helper's path, %3 why it could
+    // not be started, %4 a package's name, %5 "the wizard" or "qbr20g-cli", %6 the commands that
+    // give the right to capture (keep them on lines of their own).
+    text.secondary = translation::filled(
+        _("%1 reaches the network adapters through its link helper, %2, which could not be "
+          "started (%3).\n\nReinstall the package %4, or, for a build of your own, make the "
+          "helper executable and give it the right to capture, then start %5 again:\n\n%6"),
+        {subject, helper_path, error, LINK_HELPER_PACKAGE, front_end, grant});
     return text;
   }
   // libpcap's words, or the link helper's.
   const std::string libpcap_words = error.empty() ? "" : " (" + error + ")";
   if (failure == AdapterSearchFailure::PermissionDenied) {
-    text.secondary = subject + "'s link helper, " + helper_path +
-                     ", may not capture frames on the network adapters" + libpcap_words +
-                     ".\n\n"
-                     "Give the helper the right to capture, then " +
-                     again + ":\n\n" + grant;
+    // TRANSLATORS: %1 is "The wizard" or "qbr20g-cli", %2 the helper's path, %3 libpcap's
+    // words in parentheses after a space (or nothing), %4 "the wizard" or "qbr20g-cli", %5 the
+    // commands that give the right to capture (keep them on lines of their own).
+    text.secondary = translation::filled(
+        _("%1's link helper, %2, may not capture frames on the network adapters%3.\n\nGive the "
+          "helper the right to capture, then start %4 again:\n\n%5"),
+        {subject, helper_path, libpcap_words, front_end, grant});
     return text;
   }
-  text.secondary = "No wired Ethernet adapter of this computer is up with a cable plugged in "
-                   "and able to send" +
-                   libpcap_words +
-                   ".\n\n"
-                   "Connect the bridge to a wired Ethernet port of this computer with a cable, "
-                   "switch the bridge on, make sure the adapter is enabled, then " +
-                   again + ".";
+  // TRANSLATORS: %1 is libpcap's words in parentheses after a space (or nothing), %2 "the
+  // wizard" or "qbr20g-cli".
+  text.secondary = translation::filled(
+      _("No wired Ethernet adapter of this computer is up with a cable plugged in and able to "
+        "send%1.\n\nConnect the bridge to a wired Ethernet port of this computer with a cable, "
+        "switch the bridge on, make sure the adapter is enabled, then start %2 again."),
+      {libpcap_words, front_end});
   return text;
 }
 

@@ -8,6 +8,7 @@
 
 #include "link/helper_protocol.h"
 #include "link/link_helper.h"
+#include "link/translation.h"
 
 namespace {
 
@@ -59,13 +60,13 @@ private:
     if (!helper_->lost())
       return true;
     if (!recovers_) {
-      failure_ = "the link helper was lost: " + helper_->lost_reason();
+      failure_ = translation::filled(_("the link helper was lost: %1"), {helper_->lost_reason()});
       return false;
     }
     std::shared_ptr<LinkHelper> current = link_helper(&failure_);
     if (!current || current == helper_) {
       if (current)
-        failure_ = "the link helper was lost: " + helper_->lost_reason();
+        failure_ = translation::filled(_("the link helper was lost: %1"), {helper_->lost_reason()});
       return false;
     }
     HelperOpening opening;
@@ -142,7 +143,7 @@ public:
     // went out: its captures never show what this host sends.
     auto* held = dynamic_cast<HelperCapture*>(&capture);
     if (!held) {
-      *error = "the capture is not the link helper's";
+      *error = _("the capture is not the link helper's");
       return -1;
     }
     return held->probe(wait, error);
@@ -163,7 +164,7 @@ private:
     }
     if (helper_->lost()) {
       if (error)
-        *error = "the link helper was lost: " + helper_->lost_reason();
+        *error = translation::filled(_("the link helper was lost: %1"), {helper_->lost_reason()});
       return nullptr;
     }
     return helper_;

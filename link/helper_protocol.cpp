@@ -4,6 +4,8 @@
 #include <cstring>
 #include <type_traits>
 
+#include "link/translation.h"
+
 namespace helper_protocol {
 
 namespace {
@@ -173,14 +175,19 @@ const char* kind_name(Kind kind) {
   return rule ? rule->name : "message of an unknown kind";
 }
 
-std::string version_mismatch(const Decoded& hello, const std::string& other,
-                             const std::string& self) {
+std::string version_mismatch(const Decoded& hello, bool by_front_end) {
   if (hello.version == VERSION)
     return "";
-  return other + " speaks version " + std::to_string(hello.version) +
-         " of the link helper protocol and " + self + " version " + std::to_string(VERSION) +
-         ": they come from different releases; reinstall qbr20g-link and qbr20g-setup or "
-         "qbr20g-cli, all of one release";
+  // TRANSLATORS: %1 and %2 are version numbers of the protocol between the programs.
+  const char* text = by_front_end
+                         ? _("it speaks version %1 of the link helper protocol and this program "
+                             "version %2: they come from different releases; reinstall "
+                             "qbr20g-link and qbr20g-setup or qbr20g-cli, all of one release")
+                         : _("the front end speaks version %1 of the link helper protocol and the "
+                             "link helper version %2: they come from different releases; "
+                             "reinstall qbr20g-link and qbr20g-setup or qbr20g-cli, all of one "
+                             "release");
+  return translation::filled(text, {std::to_string(hello.version), std::to_string(VERSION)});
 }
 
 Message encode_hello() { return build(Kind::Hello, HelloBody{MAGIC, VERSION}); }

@@ -182,9 +182,9 @@ bool is_request(Kind kind);
 const char* kind_name(Kind kind);
 
 // Empty when `hello` greets with this version of the protocol; otherwise what the user is told,
-// `other` naming the end that sent it and `self` this one ("the link helper", "the front end").
-std::string version_mismatch(const Decoded& hello, const std::string& other,
-                             const std::string& self);
+// by the front end about the helper that sent it (`by_front_end`), or by the helper about the
+// front end.
+std::string version_mismatch(const Decoded& hello, bool by_front_end);
 
 // Copies `text` into a fixed field of `size` bytes, cut to fit, zero-filled.
 void copy_text(char* field, std::size_t size, const std::string& text);

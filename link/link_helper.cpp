@@ -16,6 +16,8 @@
 #include <string_view>
 #include <thread>
 
+#include "link/translation.h"
+
 namespace hp = helper_protocol;
 using std::chrono::milliseconds;
 
@@ -30,7 +32,10 @@ constexpr milliseconds READ_REPLY_ROOM{1000};
 // How long a helper whose connection we closed may take to end before it is killed.
 constexpr milliseconds END_LIMIT{1000};
 
-std::string errno_text(const std::string& what) { return what + ": " + std::strerror(errno); }
+std::string errno_text(const std::string& what) {
+  // TRANSLATORS: %1 is what failed, %2 the system's reason.
+  return translation::filled(_("%1: %2"), {what, std::strerror(errno)});
+}
 
 // A descriptor number above the standard three, close-on-exec, so posix_spawn's dup2 onto 0
 // always acts (and clears the flag) even when this process runs with its stdin closed.
@@ -44,14 +49,18 @@ int above_stdio(int fd) {
 
 // How a process ended, from its wait status.
 std::string ending_text(int status) {
+  // TRANSLATORS: "it" is the link helper, in this and the reasons below.
   if (WIFEXITED(status))
-    return "it ended with exit status " + std::to_string(WEXITSTATUS(status));
+    return translation::filled(_("it ended with exit status %1"),
+                               {std::to_string(WEXITSTATUS(status))});
   if (WIFSIGNALED(status)) {
     const char* name = sigdescr_np(WTERMSIG(status));
-    return "it was killed by signal " + std::to_string(WTERMSIG(status)) +
-           (name ? std::string(" (") + name + ")" : "");
+    const std::string number = std::to_string(WTERMSIG(status));
+    // TRANSLATORS: %2 is the signal's English name, such as "Killed".
+    return name ? translation::filled(_("it was killed by signal %1 (%2)"), {number, name})
+                : translation::filled(_("it was killed by signal %1"), {number});
   }
-  return "it ended";
+  return _("it ended");
 }
 
 // Waits a moment for a process that has closed its end to be gone. How it ended, or empty when
@@ -86,18 +95,22 @@ void reap(pid_t pid) {
   }
 }
 
-// The helper starts with an empty environment. A sanitizer build passes on the sanitizers'
-// options (and keeps the helper's standard error, above), so that a finding in the helper
-// fails the test that made it, as one in this process does.
-std::vector<char*> sanitizer_environment() {
+// The helper starts with an environment of nothing but the user's language, so that the reasons
+// it gives come in it. A sanitizer build passes on the sanitizers' options as well (and keeps
+// the helper's standard error, above), so that a finding in the helper fails the test that made
+// it, as one in this process does.
+std::vector<char*> helper_environment() {
   std::vector<char*> passed;
-#ifdef QBR20G_SANITIZED
   for (char** variable = environ; *variable; ++variable) {
     const std::string_view text = *variable;
-    if (text.substr(0, text.find('=')).ends_with("SAN_OPTIONS"))
+    const std::string_view name = text.substr(0, text.find('='));
+    if (name == "LANGUAGE" || name == "LC_ALL" || name == "LC_MESSAGES" || name == "LANG")
       passed.push_back(*variable);
-  }
+#ifdef QBR20G_SANITIZED
+    if (name.ends_with("SAN_OPTIONS"))
+      passed.push_back(*variable);
 #endif
+  }
   return passed;
 }
 
@@ -119,13 +132,13 @@ ProcessHelper& process_helper() {
 std::shared_ptr<LinkHelper> LinkHelper::start(const std::string& path, std::string* error) {
   int pair[2];
   if (socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, pair) != 0) {
-    *error = errno_text("cannot make a socket pair for " + path);
+    *error = errno_text(translation::filled(_("cannot make a socket pair for %1"), {path}));
     return nullptr;
   }
   const int ours = above_stdio(pair[0]);
   const int theirs = above_stdio(pair[1]);
   if (ours < 0 || theirs < 0) {
-    *error = errno_text("cannot place the socket pair for " + path);
+    *error = errno_text(translation::filled(_("cannot place the socket pair for %1"), {path}));
     if (ours >= 0)
       close(ours);
     if (theirs >= 0)
@@ -153,7 +166,7 @@ std::shared_ptr<LinkHelper> LinkHelper::start(const std::string& path, std::stri
 
   std::string program = path;
   char* argv[] = {program.data(), nullptr};
-  std::vector<char*> envp = sanitizer_environment();
+  std::vector<char*> envp = helper_environment();
   envp.push_back(nullptr);
   pid_t pid = -1;
   const int spawned = posix_spawn(&pid, program.c_str(), &actions, &attributes, argv, envp.data());
@@ -162,7 +175,7 @@ std::shared_ptr<LinkHelper> LinkHelper::start(const std::string& path, std::stri
   close(theirs);
   if (spawned != 0) {
     close(ours);
-    *error = "cannot start " + path + ": " + std::strerror(spawned);
+    *error = translation::filled(_("cannot start %1: %2"), {path, std::strerror(spawned)});
     return nullptr;
   }
   std::shared_ptr<LinkHelper> helper(new LinkHelper(ours, pid));
@@ -189,21 +202,22 @@ bool LinkHelper::greet(std::string* error) {
   std::lock_guard lock(mutex_);
   hp::Decoded hello;
   if (!receive(REQUEST_LIMIT, &hello)) {
-    *error = "the link helper did not start: " + lost_reason_;
+    *error = translation::filled(_("the link helper did not start: %1"), {lost_reason_});
     return false;
   }
   std::string mismatch;
   if (hello.kind != hp::Kind::Hello || hello.magic != hp::MAGIC)
-    mismatch = "it did not greet as the link helper";
+    mismatch = _("it did not greet as the link helper");
   else
-    mismatch = hp::version_mismatch(hello, "it", "this program");
+    mismatch = hp::version_mismatch(hello, true);
   if (!mismatch.empty()) {
     lose(mismatch);
-    *error = "the link helper does not fit this program: " + lost_reason_;
+    *error =
+        translation::filled(_("the link helper does not fit this program: %1"), {lost_reason_});
     return false;
   }
   if (!put(hp::encode_hello())) {
-    *error = "the link helper did not start: " + lost_reason_;
+    *error = translation::filled(_("the link helper did not start: %1"), {lost_reason_});
     return false;
   }
   return true;
@@ -228,7 +242,7 @@ void LinkHelper::lose(const std::string& reason, bool ended) {
   else if (pid_ > 0)
     kill(pid_, SIGKILL); // a hung helper is not left running; the destructor reaps it
   if (reason.empty())
-    lost_reason_ = how.empty() ? "it ended" : how;
+    lost_reason_ = how.empty() ? _("it ended") : how;
   else
     lost_reason_ = how.empty() ? reason : reason + "; " + how;
   shutdown(socket_, SHUT_RDWR);
@@ -244,11 +258,12 @@ bool LinkHelper::receive(milliseconds limit, hp::Decoded* reply) {
     if (ready < 0 && errno == EINTR)
       continue;
     if (ready < 0) {
-      lose(errno_text("waiting for it failed"));
+      lose(errno_text(_("waiting for it failed")));
       return false;
     }
     if (ready == 0) {
-      lose("it did not answer within " + std::to_string(limit.count()) + " ms");
+      lose(translation::filled(_("it did not answer within %1 ms"),
+                               {std::to_string(limit.count())}));
       return false;
     }
     const ssize_t size = recv(socket_, buffer_.data(), buffer_.size(), MSG_TRUNC);
@@ -259,7 +274,7 @@ bool LinkHelper::receive(milliseconds limit, hp::Decoded* reply) {
       return false;
     }
     if (size < 0) {
-      lose(errno_text("reading from it failed"));
+      lose(errno_text(_("reading from it failed")));
       return false;
     }
     if (size == 0) {
@@ -269,7 +284,8 @@ bool LinkHelper::receive(milliseconds limit, hp::Decoded* reply) {
     std::string why;
     if (static_cast<std::size_t>(size) > buffer_.size() ||
         !hp::decode(buffer_.data(), static_cast<std::size_t>(size), reply, &why)) {
-      lose("its reply was malformed (" + why + ")");
+      // TRANSLATORS: %1 is the protocol's own English words for what was wrong.
+      lose(translation::filled(_("its reply was malformed (%1)"), {why}));
       return false;
     }
     if (reply->kind == hp::Kind::Error) {
@@ -290,9 +306,9 @@ bool LinkHelper::put(const hp::Message& message) {
     if (sent < 0 && (errno == EPIPE || errno == ECONNRESET))
       lose("", true); // it went away; how it ended is the reason
     else if (sent < 0)
-      lose(errno_text("writing to it failed"));
+      lose(errno_text(_("writing to it failed")));
     else
-      lose("a request was cut");
+      lose(_("a request was cut"));
     return false;
   }
 }
@@ -307,13 +323,14 @@ bool LinkHelper::call(const hp::Message& request, hp::Kind expected, millisecond
     hp::Kind asked{};
     hp::Body body{};
     hp::split(request.data(), request.size(), &asked, &body, nullptr);
-    lose(std::string("it answered a ") + hp::kind_name(asked) + " with a " +
-         hp::kind_name(reply->kind));
+    // TRANSLATORS: %1 and %2 are kinds of the protocol's messages, in English ("open request").
+    lose(translation::filled(_("it answered a %1 with a %2"),
+                             {hp::kind_name(asked), hp::kind_name(reply->kind)}));
   }
   if (lost_reason_.empty())
     return true;
   if (error)
-    *error = "the link helper was lost: " + lost_reason_;
+    *error = translation::filled(_("the link helper was lost: %1"), {lost_reason_});
   return false;
 }
 
@@ -370,7 +387,7 @@ int LinkHelper::close_capture(std::uint32_t capture) {
 int LinkHelper::send(std::uint32_t capture, const std::uint8_t* frame, int size,
                      std::string* error) {
   if (size < 0 || size > hp::MAX_SEND_SIZE) {
-    *error = "a frame of " + std::to_string(size) + " bytes is not sent";
+    *error = translation::filled(_("a frame of %1 bytes is not sent"), {std::to_string(size)});
     return -1;
   }
   std::lock_guard lock(mutex_);
@@ -383,7 +400,7 @@ int LinkHelper::send(std::uint32_t capture, const std::uint8_t* frame, int size,
     return -1;
   }
   if (reply.status != static_cast<std::int32_t>(hp::SendStatus::Sent)) {
-    *error = "the link helper refused a frame: " + reply.text;
+    *error = translation::filled(_("the link helper refused a frame: %1"), {reply.text});
     return -1;
   }
   return 0;
@@ -435,7 +452,8 @@ std::shared_ptr<LinkHelper> link_helper(std::string* error) {
   std::lock_guard lock(state.mutex);
   if (state.helper && state.helper->lost()) {
     if (error)
-      *error = "the link helper was lost: " + state.helper->lost_reason();
+      *error =
+          translation::filled(_("the link helper was lost: %1"), {state.helper->lost_reason()});
     return nullptr;
   }
   if (state.helper)

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "link/translation.h"
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -61,7 +63,7 @@ std::unique_ptr<PcapCapture> PcapCapture::open(const char* adapter, CaptureOpenE
   }
   capture->fd_ = pcap_get_selectable_fd(raw);
   if (capture->fd_ < 0) {
-    fail(error, PCAP_ERROR, "the capture has no selectable descriptor");
+    fail(error, PCAP_ERROR, _("the capture has no selectable descriptor"));
     return nullptr;
   }
   return capture;
@@ -100,7 +102,7 @@ int PcapCapture::next(std::chrono::milliseconds timeout, const std::uint8_t** fr
       return 1;
     }
     if (result < 0 || descriptor_failed) {
-      failure_ = result < 0 ? pcap_geterr(pcap_.get()) : "the adapter went away";
+      failure_ = result < 0 ? pcap_geterr(pcap_.get()) : _("the adapter went away");
       return -1;
     }
     if (!polled_)
@@ -148,7 +150,7 @@ int PcapCapture::set_inbound_only(std::string* error) {
   const int on = 1;
   if (setsockopt(descriptor(), SOL_PACKET, PACKET_IGNORE_OUTGOING, &on, sizeof on) != 0) {
     if (error)
-      *error = std::string("cannot ignore outgoing frames: ") + std::strerror(errno);
+      *error = translation::filled(_("cannot ignore outgoing frames: %1"), {std::strerror(errno)});
     return -1;
   }
   if (pcap_setdirection(pcap_.get(), PCAP_D_IN) < 0) {

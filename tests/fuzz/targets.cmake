@@ -5,10 +5,11 @@
 qbr20g_fuzz_target(survey_report SOURCES
   device/survey_report.cpp device/site_survey.cpp device/mac_arguments.cpp
   device/security_modes.cpp device/wireless_records.cpp link/link_frame.cpp
-  link/frame_exchange.cpp link/link_timing.cpp link/link_channel.cpp link/capture_handle.cpp link/mac_text.cpp)
+  link/frame_exchange.cpp link/link_timing.cpp link/link_channel.cpp link/capture_handle.cpp link/mac_text.cpp
+  link/translation.cpp)
 qbr20g_fuzz_target(frame_filter SOURCES
   link/frame_exchange.cpp link/link_frame.cpp link/link_timing.cpp link/link_channel.cpp link/capture_handle.cpp
-  tests/support/scripted_capture.cpp)
+  link/translation.cpp tests/support/scripted_capture.cpp)
 qbr20g_fuzz_target(mac_text SOURCES link/mac_text.cpp)
 qbr20g_fuzz_target(helper_request SOURCES helper/link_service.cpp link/helper_protocol.cpp
-  link/link_frame.cpp link/wireless_adapter.cpp)
+  link/link_frame.cpp link/wireless_adapter.cpp link/translation.cpp)

@@ -1,9 +1,9 @@
 // qbr20g-cli as its users run it, over veth against emulated bridges (root): the settings text
 // each way of configuring stores (the same as the wizard's flows store), every check refused
 // with its message before anything reaches the wire, secrets kept off the command line, the
-// JSON of each command, Ctrl-C, and the exit statuses. Then a fleet on two adapters: never the
-// wrong bridge, one discovery for all, plan then apply, and every row kept when a helper is lost
-// or the batch is interrupted.
+// JSON of each command, Ctrl-C, the exit statuses, and the user's language (but JSON's is
+// always English). Then a fleet on two adapters: never the wrong bridge, one discovery for all,
+// plan then apply, and every row kept when a helper is lost or the batch is interrupted.
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
@@ -573,6 +573,101 @@ TEST_F(CliOverVeth, ExitStatusesTellNoAdapterFromNoBridge) {
       << "the helper's own package: " << missing.err;
   EXPECT_TRUE(Contains(missing.err, "start qbr20g-cli again")) << missing.err;
   EXPECT_FALSE(Contains(missing.err, "wizard")) << "the command line speaks as itself";
+}
+
+// The user's language, from a catalogue beside the programs as installed: the command line's
+// refusals, the reasons the link helper gives (it is started in the same language, though its
+// environment is otherwise empty) and the table's words come from it, and texts it does not
+// hold stay English; JSON is the same whatever the language.
+TEST_F(CliOverVeth, SpeaksTheUsersLanguageButWritesJsonInEnglish) {
+  const std::string tree = net->files() + "/i18n";
+  const std::string po = tree + "/test.po";
+  const std::string cli = tree + "/bin/qbr20g-cli";
+  const std::filesystem::path helper =
+      (std::filesystem::path(tree) / "bin" / QBR20G_HELPER_FROM_BIN).lexically_normal();
+  const std::filesystem::path catalogue =
+      (std::filesystem::path(tree) / "bin" / QBR20G_LOCALE_FROM_BIN / "de/LC_MESSAGES/qbr20g.mo")
+          .lexically_normal();
+  std::filesystem::create_directories(tree + "/bin");
+  std::filesystem::create_directories(helper.parent_path());
+  std::filesystem::create_directories(catalogue.parent_path());
+  std::filesystem::copy_file(QBR20G_CLI_PATH, cli);
+  std::filesystem::copy_file(QBR20G_LINK_HELPER_PATH, helper);
+  std::ofstream(po) << R"po(msgid ""
+msgstr ""
+"Content-Type: text/plain; charset=UTF-8\n"
+"Plural-Forms: nplurals=2; plural=(n != 1);\n"
+
+msgid "%1 %2 is a group address (broadcast or multicast): it would reach every bridge at once; name one bridge by its own MAC ('qbr20g-cli list' lists them)"
+msgstr "%2 (bei %1) ist eine Gruppenadresse"
+
+msgid "a limit of %1 open files is below the %2 it needs (ulimit -n)"
+msgstr "Grenze von %1 offenen Dateien unter den nötigen %2"
+
+msgid "the link helper did not start: %1"
+msgstr "der Link-Helfer startete nicht: %1"
+
+msgid "did not answer"
+msgstr "antwortete nicht"
+
+msgid "no bridge answered: check its cable and power, then try again"
+msgstr "keine Brücke antwortete"
+
+msgid "MESSAGE"
+msgstr "MELDUNG"
+)po";
+  std::string said;
+  if (netns::run_to_end({"msgfmt", "--check", "-o", catalogue.string(), po}, &said) != 0)
+    GTEST_SKIP() << "msgfmt (Debian package gettext) cannot compile a catalogue: " << said;
+  Enter();
+  const auto command = [&](const char* language, std::vector<std::string> arguments) {
+    std::vector<std::string> words = {"LC_ALL=C.UTF-8"};
+    if (language)
+      words.push_back(std::string("LANGUAGE=") + language);
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    return words;
+  };
+  const auto run = [&](const char* language, std::vector<std::string> arguments) {
+    return RunCli(command(language, std::move(arguments)), "", "env");
+  };
+
+  const std::vector<std::string> group = {cli,      "configure", "--bridge",   "ff:ff:ff:ff:ff:ff",
+                                          "--ssid", "x",         "--security", "open"};
+  const CliRun refused = run("de", group);
+  EXPECT_EQ(refused.status, 2) << Describe(refused);
+  EXPECT_EQ(refused.err, "qbr20g-cli: ff-ff-ff-ff-ff-ff (bei --bridge) ist eine Gruppenadresse\n");
+  const CliRun english = run(nullptr, group);
+  EXPECT_TRUE(Contains(english.err, "--bridge ff-ff-ff-ff-ff-ff is a group address"))
+      << english.err;
+  const CliRun fallback = run("fr:de", group);
+  EXPECT_EQ(fallback.err, refused.err) << "a language without a catalogue gives way to the next";
+
+  // The helper's own reason, and the command line's words around it.
+  const CliRun low = run("de", {"sh", "-c", "ulimit -n 12 && exec \"$0\" adapters", cli});
+  EXPECT_EQ(low.status, 3) << Describe(low);
+  EXPECT_TRUE(Contains(low.err, "(der Link-Helfer startete nicht: Grenze von 12 offenen Dateien "
+                                "unter den nötigen 16; it ended with exit status 2)"))
+      << low.err;
+  EXPECT_TRUE(Contains(low.err, "Error: NIC not found!")) << "not in the catalogue: English";
+
+  // A bridge that does not answer: its row's message, and the exit status's words.
+  const std::vector<std::string> show = {cli, "show", "--bridge", "02:00:00:00:0b:09"};
+  std::vector<std::string> show_json = show;
+  show_json.insert(show_json.begin() + 1, "--json");
+  // Three discoveries at once: no bridge answers any of them.
+  CliProcess german_json(command("de", show_json), "env");
+  CliProcess plain_json(command(nullptr, show_json), "env");
+  CliProcess german_table(command("de", show), "env");
+  const CliRun german = german_json.Finish();
+  const CliRun plain = plain_json.Finish();
+  const CliRun table = german_table.Finish();
+  EXPECT_EQ(german.status, 4) << Describe(german);
+  EXPECT_EQ(german.out, plain.out);
+  EXPECT_EQ(Json::parse(german.out).at(0).at("message"), "did not answer") << german.out;
+  EXPECT_EQ(german.err, "qbr20g-cli: keine Brücke antwortete\n");
+  EXPECT_TRUE(Contains(table.out, "MELDUNG")) << table.out;
+  EXPECT_TRUE(Contains(table.out, "antwortete nicht")) << table.out;
+  EXPECT_TRUE(Contains(table.out, "silent")) << "result words are the same in every language";
 }
 
 namespace {
