@@ -2,12 +2,23 @@
 
 #include <QString>
 
+#include "platform/ui_language.h"
+
 #include <utility>
 
 namespace {
 
+// The pictures of the language shown: the English ones under :/res/, the others under
+// :/res/<language>/.
+QString PicturePath(int id, const char* suffix) {
+  const QString language = UiLanguage();
+  return language.isEmpty()
+             ? QStringLiteral(":/res/%1%2.png").arg(id).arg(QLatin1String(suffix))
+             : QStringLiteral(":/res/%1/%2%3.png").arg(language).arg(id).arg(QLatin1String(suffix));
+}
+
 QImage LoadTwiceSize(int id) {
-  QImage picture(QStringLiteral(":/res/%1@2x.png").arg(id));
+  QImage picture(PicturePath(id, "@2x"));
   picture.setDevicePixelRatio(2);
   return picture;
 }
@@ -18,7 +29,7 @@ QImage LoadBitmap(int id) {
   if (id <= 0) {
     return QImage();
   }
-  return QImage(QStringLiteral(":/res/%1.png").arg(id));
+  return QImage(PicturePath(id, ""));
 }
 
 QImage LoadBitmapForScreen(int id, qreal device_pixel_ratio) {

@@ -6,7 +6,8 @@
 
 #include <QImage>
 
-// The picture of resource `id` (`:/res/<id>.png`), or a null image when there is none.
+// The picture of resource `id` (`:/res/<id>.png`, or `:/res/<language>/<id>.png` in another
+// language than English), or a null image when there is none.
 QImage LoadBitmap(int id);
 
 // The picture of `id` to paint on a screen of `device_pixel_ratio`: above 1 the twice-size

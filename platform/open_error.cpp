@@ -1,44 +1,54 @@
 #include "platform/open_error.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 
 QString OpenErrorText(int code) {
   switch (code) {
   case 0:
-    return QStringLiteral("The operating system is out\nof memory or resources.");
+    return QCoreApplication::translate("OpenError",
+                                       "The operating system is out\nof memory or resources.");
   case 2:
-    return QStringLiteral("The specified file was not found.");
+    return QCoreApplication::translate("OpenError", "The specified file was not found.");
   case 3:
-    return QStringLiteral("The specified path was not found.");
+    return QCoreApplication::translate("OpenError", "The specified path was not found.");
   case 5:
-    return QStringLiteral("The operating system denied\naccess to the specified file.");
+    return QCoreApplication::translate(
+        "OpenError", "The operating system denied\naccess to the specified file.");
   case 8:
-    return QStringLiteral("There was not enough memory to complete the operation.");
+    return QCoreApplication::translate("OpenError",
+                                       "There was not enough memory to complete the operation.");
   case 11:
-    return QStringLiteral("The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).");
+    return QCoreApplication::translate(
+        "OpenError", "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).");
   case 26:
-    return QStringLiteral("A sharing violation occurred. ");
+    return QCoreApplication::translate("OpenError", "A sharing violation occurred. ");
   case 27:
-    return QStringLiteral("The filename association is\nincomplete or invalid.");
+    return QCoreApplication::translate("OpenError",
+                                       "The filename association is\nincomplete or invalid.");
   case 28:
     return QStringLiteral(
         "The DDE transaction could not\nbe completed because the request timed out.");
   case 29:
-    return QStringLiteral("The DDE transaction failed.");
+    return QCoreApplication::translate("OpenError", "The DDE transaction failed.");
   case 30:
-    return QStringLiteral("The DDE transaction could not\nbe completed because other DDE "
-                          "transactions\nwere being processed.");
+    return QCoreApplication::translate(
+        "OpenError", "The DDE transaction could not\nbe completed because other DDE "
+                     "transactions\nwere being processed.");
   case 31:
-    return QStringLiteral("There is no application associated\nwith the given filename extension.");
+    return QCoreApplication::translate(
+        "OpenError", "There is no application associated\nwith the given filename extension.");
   case 32:
-    return QStringLiteral("The specified dynamic-link library was not found.");
+    return QCoreApplication::translate("OpenError",
+                                       "The specified dynamic-link library was not found.");
   default:
-    return QStringLiteral("Unknown Error (%1) occurred.").arg(code);
+    return QCoreApplication::translate("OpenError", "Unknown Error (%1) occurred.").arg(code);
   }
 }
 
 QString OpenErrorMessage(int code) {
-  return QStringLiteral("Unable to open hyperlink:\n\n") + OpenErrorText(code);
+  return QCoreApplication::translate("OpenError", "Unable to open hyperlink:\n\n") +
+         OpenErrorText(code);
 }
 
 void ShowOpenError(QWidget* parent, int code) {

@@ -5,6 +5,7 @@
 
 #include <QRect>
 #include <QSize>
+#include <QtGlobal>
 
 #include "res/artwork_ids.h"
 
@@ -18,12 +19,15 @@ struct ButtonPlace {
 };
 
 // The navigation row of every page.
-inline constexpr ButtonPlace BACK_BUTTON{{430, 409, 48, 21}, BACK_NORMAL,  BACK_HOVER,
-                                         BACK_PRESSED,       BACK_FOCUSED, "Back"};
-inline constexpr ButtonPlace NEXT_BUTTON{{487, 409, 47, 22}, NEXT_NORMAL,  NEXT_HOVER,
-                                         NEXT_PRESSED,       NEXT_FOCUSED, "Next"};
-inline constexpr ButtonPlace EXIT_BUTTON{{544, 409, 43, 23}, EXIT_NORMAL,  EXIT_HOVER,
-                                         EXIT_NORMAL,        EXIT_FOCUSED, "Exit"};
+inline constexpr ButtonPlace BACK_BUTTON{
+    {430, 409, 48, 21}, BACK_NORMAL,  BACK_HOVER,
+    BACK_PRESSED,       BACK_FOCUSED, QT_TRANSLATE_NOOP("PageWords", "Back")};
+inline constexpr ButtonPlace NEXT_BUTTON{
+    {487, 409, 47, 22}, NEXT_NORMAL,  NEXT_HOVER,
+    NEXT_PRESSED,       NEXT_FOCUSED, QT_TRANSLATE_NOOP("PageWords", "Next")};
+inline constexpr ButtonPlace EXIT_BUTTON{
+    {544, 409, 43, 23}, EXIT_NORMAL,  EXIT_HOVER,
+    EXIT_NORMAL,        EXIT_FOCUSED, QT_TRANSLATE_NOOP("PageWords", "Exit")};
 
 // The banner of a page that talks to the bridge, and the finish page's saved notice with the
 // close box in its top-right corner.
@@ -32,18 +36,18 @@ inline constexpr QSize SAVED_NOTICE_SIZE{395, 130};
 inline constexpr QRect SAVED_NOTICE_CLOSE_BOX{370, 0, 25, 24};
 
 // Device list page.
-inline constexpr ButtonPlace DEVICE_LIST_REFRESH_BUTTON{{465, 198, 122, 25}, REFRESH_NORMAL,
-                                                        REFRESH_HOVER,       REFRESH_NORMAL,
-                                                        REFRESH_FOCUSED,     "Refresh List"};
+inline constexpr ButtonPlace DEVICE_LIST_REFRESH_BUTTON{
+    {465, 198, 122, 25}, REFRESH_NORMAL,  REFRESH_HOVER,
+    REFRESH_NORMAL,      REFRESH_FOCUSED, QT_TRANSLATE_NOOP("PageWords", "Refresh List")};
 inline constexpr QRect DEVICE_LIST_RECT{190, 234, 265, 153};
 inline constexpr QRect VERSION_LABEL_RECT{322, 110, 64, 23};
 // The product bubble, at its template place widened by the pixel the conversion loses.
 inline constexpr QRect PRODUCT_LINK_RECT{408, 0, 227, 182};
 
 // Site survey page.
-inline constexpr ButtonPlace SURVEY_REFRESH_BUTTON{{488, 320, 122, 25}, REFRESH_NORMAL,
-                                                   REFRESH_HOVER,       REFRESH_NORMAL,
-                                                   REFRESH_FOCUSED,     "Refresh List"};
+inline constexpr ButtonPlace SURVEY_REFRESH_BUTTON{
+    {488, 320, 122, 25}, REFRESH_NORMAL,  REFRESH_HOVER,
+    REFRESH_NORMAL,      REFRESH_FOCUSED, QT_TRANSLATE_NOOP("PageWords", "Refresh List")};
 inline constexpr QRect NETWORK_LIST_RECT{120, 197, 496, 121};
 inline constexpr QRect FROM_LIST_RADIO_RECT{101, 200, 13, 13};
 inline constexpr QRect MANUAL_RADIO_RECT{101, 355, 13, 13};
@@ -72,6 +76,6 @@ inline constexpr QRect NEW_SETTING_RECTS[SUMMARY_ROWS] = {
     {419, 258, 120, 18}, {419, 285, 120, 18}, {419, 312, 120, 18}, {419, 339, 120, 18}};
 
 // Finish page.
-inline constexpr ButtonPlace WEB_SITE_BUTTON{{300, 407, 106, 24}, WEB_SITE_NORMAL,
-                                             WEB_SITE_HOVER,      WEB_SITE_NORMAL,
-                                             WEB_SITE_FOCUSED,    "Visit Web Site"};
+inline constexpr ButtonPlace WEB_SITE_BUTTON{
+    {300, 407, 106, 24}, WEB_SITE_NORMAL,  WEB_SITE_HOVER,
+    WEB_SITE_NORMAL,     WEB_SITE_FOCUSED, QT_TRANSLATE_NOOP("PageWords", "Visit Web Site")};

@@ -4,6 +4,8 @@
 // Words that the artwork does not draw are marked as such.
 #pragma once
 
+#include <QtGlobal>
+
 #include "res/page_layout.h"
 
 // The heading of a page: its step badge (empty for the check mark), title and instruction.
@@ -21,10 +23,17 @@ struct DeviceListWords {
   const char* product; // the product picture's product name
 };
 inline constexpr DeviceListWords DEVICE_LIST_WORDS{
-    {"1", "Select your bridge", "Select a bridge from the list and click Next."},
-    "Bridges on the network",
-    "Version",
-    "Click Refresh List to find bridges recently added to the network.",
+    //: Page 1 title, drawn in the header: one line of about 400 pixels in a large bold font.
+    {"1", QT_TRANSLATE_NOOP("PageWords", "Select your bridge"),
+     //: Page 1 instruction under the header: at most two lines of 575 pixels.
+     QT_TRANSLATE_NOOP("PageWords", "Select a bridge from the list and click Next.")},
+    //: The heading over the bridge list: one line of 270 pixels.
+    QT_TRANSLATE_NOOP("PageWords", "Bridges on the network"),
+    //: Drawn before the version number at the top right: about 60 pixels.
+    QT_TRANSLATE_NOOP("PageWords", "Version"),
+    //: A note beside the bridge list: a box of 150 x 80 pixels, wrapped.
+    QT_TRANSLATE_NOOP("PageWords",
+                      "Click Refresh List to find bridges recently added to the network."),
     "QBR20N",
 };
 
@@ -38,15 +47,25 @@ struct SiteSurveyWords {
   const char* manual_note;
 };
 inline constexpr SiteSurveyWords SITE_SURVEY_WORDS{
-    {"2", "Choose a wireless network",
-     "Select a network from the list, click Refresh List to search again, or enter the SSID "
-     "manually. Then click Next."},
-    "Wireless networks",
-    "From list",
-    "Manual",
+    //: Page 2 title, drawn in the header: one line of about 400 pixels in a large bold font.
+    {"2", QT_TRANSLATE_NOOP("PageWords", "Choose a wireless network"),
+     //: Page 2 instruction under the header: at most two lines of 575 pixels.
+     QT_TRANSLATE_NOOP(
+         "PageWords",
+         "Select a network from the list, click Refresh List to search again, or enter the SSID "
+         "manually. Then click Next.")},
+    //: Not drawn: the name screen readers give the list of networks.
+    QT_TRANSLATE_NOOP("PageWords", "Wireless networks"),
+    //: The label of a choice: about 90 pixels, in bold.
+    QT_TRANSLATE_NOOP("PageWords", "From list"),
+    //: The label of a choice: about 60 pixels, in bold.
+    QT_TRANSLATE_NOOP("PageWords", "Manual"),
     "SSID",
-    "Channel",
-    "You can enter the SSID manually, for a network that hides its name, and choose its channel.",
+    //: A field label (and a summary row): at most 150 pixels, right-aligned, bold.
+    QT_TRANSLATE_NOOP("PageWords", "Channel"),
+    //: A note beside the manual entry: a box of 278 x 46 pixels, wrapped.
+    QT_TRANSLATE_NOOP("PageWords", "You can enter the SSID manually, for a network that hides its "
+                                   "name, and choose its channel."),
 };
 
 // A security mode as the security page explains it.
@@ -62,13 +81,26 @@ struct SecurityWords {
   const char* note;
 };
 inline constexpr SecurityWords SECURITY_WORDS{
-    {"3", "Choose the security mode", "Choose the security that the wireless network uses."},
-    "Security",
-    {{"Disable", "an open network without a key"},
-     {"WEP", "64-bit or 128-bit WEP keys"},
-     {"WPA-PSK", "a passphrase, TKIP encryption"},
-     {"WPA2-PSK", "a passphrase, AES encryption"}},
-    "Choose Disable and click Next for an open network; the other choices take you to their keys.",
+    //: Page 3 title, drawn in the header: one line of about 400 pixels in a large bold font.
+    {"3", QT_TRANSLATE_NOOP("PageWords", "Choose the security mode"),
+     //: Page 3 instruction under the header: at most two lines of 575 pixels.
+     QT_TRANSLATE_NOOP("PageWords", "Choose the security that the wireless network uses.")},
+    //: A field label (and a summary row): at most 150 pixels, right-aligned, bold.
+    QT_TRANSLATE_NOOP("PageWords", "Security"),
+    //: A security mode: no security, an open network. Also an entry of the mode list: about 80
+    //: pixels.
+    {{QT_TRANSLATE_NOOP("PageWords", "Disable"),
+      //: What a security mode means: one line of 340 pixels.
+      QT_TRANSLATE_NOOP("PageWords", "an open network without a key")},
+     //: What a security mode means: one line of 340 pixels.
+     {"WEP", QT_TRANSLATE_NOOP("PageWords", "64-bit or 128-bit WEP keys")},
+     //: What a security mode means: one line of 340 pixels.
+     {"WPA-PSK", QT_TRANSLATE_NOOP("PageWords", "a passphrase, TKIP encryption")},
+     //: What a security mode means: one line of 340 pixels.
+     {"WPA2-PSK", QT_TRANSLATE_NOOP("PageWords", "a passphrase, AES encryption")}},
+    //: A note under the security modes: at most two lines of about 560 pixels.
+    QT_TRANSLATE_NOOP("PageWords", "Choose Disable and click Next for an open network; the other "
+                                   "choices take you to their keys."),
 };
 
 struct WepWords {
@@ -84,18 +116,33 @@ struct WepWords {
   const char* ascii_hint;
 };
 inline constexpr WepWords WEP_WORDS{
-    {"3", "Enter the WEP keys", "Enter up to four keys and choose the key that the bridge uses."},
-    "Security",
-    {"Key 1", "Key 2", "Key 3", "Key 4"},
-    "Key Index",
-    "Key format",
-    "Key length",
-    "64-bit WEP: 10 hex digits or 5 ASCII characters.\n"
-    "128-bit WEP: 26 hex digits or 13 ASCII characters.\n"
-    "Hex digits are 0 to 9 and A to F.\n"
-    "All keys you enter must have the same length.",
-    "10 OR 26 HEX DIGITS",
-    "5 OR 13 ASCII CHARS",
+    //: Page 3 title (WEP keys): one line of about 400 pixels in a large bold font.
+    {"3", QT_TRANSLATE_NOOP("PageWords", "Enter the WEP keys"),
+     //: WEP page instruction under the header: at most two lines of 575 pixels.
+     QT_TRANSLATE_NOOP("PageWords",
+                       "Enter up to four keys and choose the key that the bridge uses.")},
+    QT_TRANSLATE_NOOP("PageWords", "Security"),
+    //: A field label: at most 150 pixels, right-aligned, bold.
+    {QT_TRANSLATE_NOOP("PageWords", "Key 1"), QT_TRANSLATE_NOOP("PageWords", "Key 2"),
+     QT_TRANSLATE_NOOP("PageWords", "Key 3"), QT_TRANSLATE_NOOP("PageWords", "Key 4")},
+    //: A field label: at most 150 pixels, right-aligned, bold. The key (1 to 4) that the bridge
+    //: sends with.
+    QT_TRANSLATE_NOOP("PageWords", "Key Index"),
+    //: Not drawn: the name screen readers give the list of key formats (ASCII or HEX).
+    QT_TRANSLATE_NOOP("PageWords", "Key format"),
+    //: The heading of the help box beside the keys: one line of about 220 pixels, bold.
+    QT_TRANSLATE_NOOP("PageWords", "Key length"),
+    //: The help box beside the keys: 4 lines of about 220 pixels, wrapped.
+    QT_TRANSLATE_NOOP("PageWords", "64-bit WEP: 10 hex digits or 5 ASCII characters.\n"
+                                   "128-bit WEP: 26 hex digits or 13 ASCII characters.\n"
+                                   "Hex digits are 0 to 9 and A to F.\n"
+                                   "All keys you enter must have the same length."),
+    //: A hint in a 5 x 7 pixel font: at most 19 characters, capitals A-Z, digits, space and - / .
+    //: only (anything else is drawn smaller in an ordinary font).
+    QT_TRANSLATE_NOOP("PageWords", "10 OR 26 HEX DIGITS"),
+    //: A hint in a 5 x 7 pixel font: at most 19 characters, capitals A-Z, digits, space and - / .
+    //: only (anything else is drawn smaller in an ordinary font).
+    QT_TRANSLATE_NOOP("PageWords", "5 OR 13 ASCII CHARS"),
 };
 
 struct WpaWords {
@@ -109,14 +156,24 @@ struct WpaWords {
   const char* passphrase_note;
 };
 inline constexpr WpaWords WPA_WORDS{
-    {"3", "Enter the WPA passphrase", "Enter the passphrase of the wireless network."},
-    {"3", "Enter the WPA2 passphrase", "Enter the passphrase of the wireless network."},
-    "Security",
-    "Encryption",
-    "Passphrase",
-    "TKIP is selected automatically for WPA-PSK.",
-    "AES is selected automatically for WPA2-PSK.",
-    "The passphrase is case-sensitive and 8 to 63 characters long.",
+    //: Page 3 title (WPA-PSK): one line of about 400 pixels in a large bold font.
+    {"3", QT_TRANSLATE_NOOP("PageWords", "Enter the WPA passphrase"),
+     //: WPA page instruction under the header: at most two lines of 575 pixels.
+     QT_TRANSLATE_NOOP("PageWords", "Enter the passphrase of the wireless network.")},
+    //: Page 3 title (WPA2-PSK): one line of about 400 pixels in a large bold font.
+    {"3", QT_TRANSLATE_NOOP("PageWords", "Enter the WPA2 passphrase"),
+     QT_TRANSLATE_NOOP("PageWords", "Enter the passphrase of the wireless network.")},
+    QT_TRANSLATE_NOOP("PageWords", "Security"),
+    //: A field label: at most 150 pixels, right-aligned, bold.
+    QT_TRANSLATE_NOOP("PageWords", "Encryption"),
+    //: A field label: at most 150 pixels, right-aligned, bold.
+    QT_TRANSLATE_NOOP("PageWords", "Passphrase"),
+    //: A note beside the cipher: one line of about 300 pixels.
+    QT_TRANSLATE_NOOP("PageWords", "TKIP is selected automatically for WPA-PSK."),
+    //: A note beside the cipher: one line of about 300 pixels.
+    QT_TRANSLATE_NOOP("PageWords", "AES is selected automatically for WPA2-PSK."),
+    //: A note under the passphrase: at most two lines of about 300 pixels.
+    QT_TRANSLATE_NOOP("PageWords", "The passphrase is case-sensitive and 8 to 63 characters long."),
 };
 
 struct SummaryWords {
@@ -126,11 +183,19 @@ struct SummaryWords {
   const char* rows[SUMMARY_ROWS];
 };
 inline constexpr SummaryWords SUMMARY_WORDS{
-    {"3", "Review and save",
-     "Review the new settings, then click Next to save them into the bridge."},
-    "Old settings",
-    "New settings",
-    {"Channel", "Network Type", "SSID", "Security"},
+    //: Summary page title: one line of about 400 pixels in a large bold font.
+    {"3", QT_TRANSLATE_NOOP("PageWords", "Review and save"),
+     //: Summary page instruction under the header: at most two lines of 575 pixels.
+     QT_TRANSLATE_NOOP("PageWords",
+                       "Review the new settings, then click Next to save them into the bridge.")},
+    //: The heading of a panel: one line of 260 pixels, bold.
+    QT_TRANSLATE_NOOP("PageWords", "Old settings"),
+    //: The heading of a panel: one line of 260 pixels, bold.
+    QT_TRANSLATE_NOOP("PageWords", "New settings"),
+    {QT_TRANSLATE_NOOP("PageWords", "Channel"),
+     //: A summary row label: at most 150 pixels, right-aligned, bold.
+     QT_TRANSLATE_NOOP("PageWords", "Network Type"), "SSID",
+     QT_TRANSLATE_NOOP("PageWords", "Security")},
 };
 
 struct FinishWords {
@@ -138,7 +203,10 @@ struct FinishWords {
   const char* product; // under the bridge's picture
 };
 inline constexpr FinishWords FINISH_WORDS{
-    {"", "Congratulations!", "Your QBR20G bridge has been configured successfully."},
+    //: Finish page title: one line of about 400 pixels in a large bold font.
+    {"", QT_TRANSLATE_NOOP("PageWords", "Congratulations!"),
+     //: Finish page text under the header: at most two lines of 575 pixels.
+     QT_TRANSLATE_NOOP("PageWords", "Your QBR20G bridge has been configured successfully.")},
     "QBR20G",
 };
 
@@ -147,10 +215,21 @@ struct BannerWords {
   const char* caption;
   const char* detail;
 };
-inline constexpr BannerWords SEARCHING_WORDS{"Searching for the bridge ...",
-                                             "Looking for QBR20G bridges on the wire"};
-inline constexpr BannerWords PLEASE_WAIT_WORDS{"Please wait ...",
-                                               "The bridge is working on your request"};
+inline constexpr BannerWords SEARCHING_WORDS{
+    //: A progress banner's caption: one line of 216 pixels, bold.
+    QT_TRANSLATE_NOOP("PageWords", "Searching for the bridge ..."),
+    //: The line under a progress banner's caption: one line of 216 pixels, small.
+    QT_TRANSLATE_NOOP("PageWords", "Looking for QBR20G bridges on the wire")};
+inline constexpr BannerWords PLEASE_WAIT_WORDS{
+    //: A progress banner's caption: one line of 216 pixels, bold.
+    QT_TRANSLATE_NOOP("PageWords", "Please wait ..."),
+    //: The line under a progress banner's caption: one line of 216 pixels, small.
+    QT_TRANSLATE_NOOP("PageWords", "The bridge is working on your request")};
 inline constexpr BannerWords SAVED_NOTICE_WORDS{
-    "Settings saved", "The new configuration has been saved in the bridge."};
-inline constexpr char SAVED_NOTICE_CLOSE_HINT[] = "Close this notice with the \u00d7 above.";
+    //: The saved notice's caption: one line of 280 pixels, large and bold.
+    QT_TRANSLATE_NOOP("PageWords", "Settings saved"),
+    //: The saved notice's text: at most two lines of 285 pixels.
+    QT_TRANSLATE_NOOP("PageWords", "The new configuration has been saved in the bridge.")};
+inline constexpr char SAVED_NOTICE_CLOSE_HINT[] =
+    //: The saved notice's last line: one line of 285 pixels, small.
+    QT_TRANSLATE_NOOP("PageWords", "Close this notice with the \u00d7 above.");

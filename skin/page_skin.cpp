@@ -12,6 +12,7 @@
 #include "platform/bitmaps.h"
 #include "res/artwork_ids.h"
 #include "res/page_colours.h"
+#include "res/page_text.h"
 #include "skin/region_from_bitmap.h"
 #include "skin/skin_button.h"
 #include "skin/transparent_label.h"
@@ -115,7 +116,7 @@ void PlaceSkinButton(CSkinButton* button, const QRect& rect, int normal, int hov
 void PlaceSkinButton(CSkinButton* button, const ButtonPlace& place) {
   PlaceSkinButton(button, place.rect, place.normal, place.hover, place.pressed);
   button->SetFocusBitmap(place.focused);
-  button->setAccessibleName(QString::fromUtf8(place.caption));
+  button->setAccessibleName(PageText(place.caption));
 }
 
 void PlaceStatusLine(CTransparentLabel* label) {

@@ -8,6 +8,7 @@
 
 #include "platform/bitmaps.h"
 #include "res/page_layout.h"
+#include "res/page_text.h"
 #include "res/page_words.h"
 #include "skin/skin_accessibility.h"
 
@@ -67,9 +68,9 @@ void CProgressBanner::Stop() {
   TellBusyChanged();
 }
 
-QString CProgressBanner::Caption() const { return QString::fromUtf8(WordsOf(base_).caption); }
+QString CProgressBanner::Caption() const { return PageText(WordsOf(base_).caption); }
 
-QString CProgressBanner::Detail() const { return QString::fromUtf8(WordsOf(base_).detail); }
+QString CProgressBanner::Detail() const { return PageText(WordsOf(base_).detail); }
 
 bool CProgressBanner::Running() const {
   return !IsSavedNotice() && frame_timer_.isActive() && !isHidden();

@@ -1,5 +1,6 @@
 #include "wizard/device_list_page.h"
 
+#include <QCoreApplication>
 #include <cstdint>
 #include <vector>
 
@@ -20,7 +21,9 @@
 
 namespace {
 
-constexpr const char* PRODUCT_TIP = "QBR20N, a professional 150M Mini WiFi Bridge";
+//: The tool tip of the product picture.
+constexpr const char* PRODUCT_TIP =
+    QT_TRANSLATE_NOOP("DeviceListPage", "QBR20N, a professional 150M Mini WiFi Bridge");
 
 } // namespace
 
@@ -77,7 +80,7 @@ bool CDeviceListPage::OnInitDialog() {
   product_link_->SetMaskBitmap(PRODUCT_MASK, true);
   product_link_->SetStateBitmaps(PRODUCT_BUBBLE, PRODUCT_BUBBLE, PRODUCT_BUBBLE);
   product_link_->SetLinkTarget(QString::fromLatin1(PRODUCT_PAGE_URL));
-  product_link_->SetTipText(QString::fromLatin1(PRODUCT_TIP));
+  product_link_->SetTipText(QCoreApplication::translate("DeviceListPage", PRODUCT_TIP));
   product_link_->SetFocusBitmap(PRODUCT_BUBBLE_FOCUSED);
 
   const DeviceListWords& words = DEVICE_LIST_WORDS;
@@ -91,7 +94,9 @@ bool CDeviceListPage::OnInitDialog() {
 
 void CDeviceListPage::OnRefresh() {
   if (!columns_ready_)
-    list_->MakeColumns({{QStringLiteral("Name"), 130}, {QStringLiteral("Mac Address"), 130}});
+    //: Column headings of the bridge list, 130 pixels each.
+    list_->MakeColumns({{QCoreApplication::translate("DeviceListPage", "Name"), 130},
+                        {QCoreApplication::translate("DeviceListPage", "Mac Address"), 130}});
   list_->setRowCount(0);
   status_->SetText(QString());
   BeginWork(BANNER_SEARCHING);

@@ -3,6 +3,9 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyle>
+
+#include <algorithm>
 
 #include "platform/page_base.h"
 #include "res/page_colours.h"
@@ -32,7 +35,11 @@ void ReportList::MakeColumns(const std::vector<std::pair<QString, int>>& columns
   setColumnCount(static_cast<int>(columns.size()));
   for (int column = 0; column < columnCount(); ++column) {
     setHorizontalHeaderItem(column, new QTableWidgetItem(columns[column].first));
-    setColumnWidth(column, columns[column].second);
+    // A heading longer than its column in the language shown widens the column.
+    const int heading =
+        horizontalHeader()->fontMetrics().horizontalAdvance(columns[column].first) +
+        2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, horizontalHeader());
+    setColumnWidth(column, std::max(columns[column].second, heading));
   }
   horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   setShowGrid(true);

@@ -31,7 +31,7 @@ bool CSecurityPage::OnInitDialog() {
 
 void CSecurityPage::OnModeChoice(int position) {
   // The decision follows the entry's text, not its position.
-  const QByteArray text = mode_->itemText(position).toLatin1();
+  const QByteArray text = mode_->itemData(position).toString().toLatin1();
   Follow(Choice::Mode, security_mode_of_text(View(text)));
 }
 

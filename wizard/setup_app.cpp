@@ -1,5 +1,6 @@
 #include "wizard/setup_app.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 
 #include "link/adapter_failure_text.h"
@@ -47,9 +48,11 @@ QString StartupFailureMessage::PlainText() const {
 
 StartupFailureMessage StartupFailureText(AdapterSearchFailure failure, const QString& pcap_error,
                                          const QString& helper_path, const QString& setcap_path) {
-  const AdapterFailureText text =
-      adapter_failure_text(failure, pcap_error.toStdString(), helper_path.toStdString(),
-                           setcap_path.toStdString(), "the wizard");
+  const AdapterFailureText text = adapter_failure_text(
+      failure, pcap_error.toStdString(), helper_path.toStdString(), setcap_path.toStdString(),
+      //: How the start-up error names this program, within a sentence (and
+      //: at the start of one, where it is given a capital).
+      QCoreApplication::translate("SetupApp", "the wizard").toStdString());
   return {QString::fromStdString(text.primary), QString::fromStdString(text.secondary)};
 }
 

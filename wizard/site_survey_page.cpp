@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -55,7 +56,8 @@ CSiteSurveyPage::CSiteSurveyPage() : CWorkerPage(Page::SiteSurvey, IDD, WM_SURVE
   channel_->setEditable(true);
   channel_->setInsertPolicy(QComboBox::NoInsert);
   for (int channel = 1; channel <= 13; ++channel)
-    channel_->addItem(QStringLiteral("channel %1").arg(channel));
+    //: An entry of the channel list, 150 pixels wide.
+    channel_->addItem(QCoreApplication::translate("SiteSurveyPage", "channel %1").arg(channel));
   channel_->setEnabled(false);
 
   status_ = AddLabel(IDC_STATUS);
@@ -100,12 +102,13 @@ bool CSiteSurveyPage::OnInitDialog() {
 
 void CSiteSurveyPage::OnRefresh() {
   if (!list_ready_) {
-    list_->MakeColumns({{QStringLiteral("SSID"), 105},
-                        {QStringLiteral("Mac Address"), 110},
-                        {QStringLiteral("Channel"), 60},
-                        {QStringLiteral("Signal"), 60},
-                        {QStringLiteral("Security"), 70},
-                        {QStringLiteral("Speed"), 70}});
+    // The widths in pixels are what each column heading has.
+    list_->MakeColumns({{QCoreApplication::translate("SiteSurveyPage", "SSID"), 105},
+                        {QCoreApplication::translate("SiteSurveyPage", "Mac Address"), 110},
+                        {QCoreApplication::translate("SiteSurveyPage", "Channel"), 60},
+                        {QCoreApplication::translate("SiteSurveyPage", "Signal"), 60},
+                        {QCoreApplication::translate("SiteSurveyPage", "Security"), 70},
+                        {QCoreApplication::translate("SiteSurveyPage", "Speed"), 70}});
   }
   list_->setRowCount(0);
   rows_.clear();
@@ -116,7 +119,8 @@ void CSiteSurveyPage::OnRefresh() {
     next_->setEnabled(false);
     ssid_box_->setEnabled(false);
   }
-  status_->SetText(QStringLiteral("Searching Wireless Network ..."));
+  //: The status line under the network list while the bridge searches; about 60 characters.
+  status_->SetText(QCoreApplication::translate("SiteSurveyPage", "Searching Wireless Network ..."));
   UpdateControls();
   BeginWork(BANNER_PLEASE_WAIT);
 }
@@ -149,7 +153,9 @@ void CSiteSurveyPage::DoWork(const std::stop_token& stop) {
                                    NetworkTable + std::min(count, NETWORK_TABLE_ENTRIES))
            : QVector<NetworkEntry>();
   PostToUi([this, rows] { FillList(rows); });
-  const QString outcome = QStringLiteral("There are %1 wireless networks.").arg(count);
+  //: The status line under the network list after a search; about 60 characters.
+  const QString outcome = QCoreApplication::translate(
+      "SiteSurveyPage", "There are %n wireless networks.", nullptr, count);
   status_->SetText(result == 0 ? outcome : WithLinkFailure(outcome));
 }
 
@@ -251,7 +257,8 @@ void CSiteSurveyPage::OnNext() {
   if (typed) {
     ReadControls();
     if (ssid_text_.isEmpty()) {
-      status_->SetText(QStringLiteral("You must input the ssid!"),
+      //: The status line when Next is clicked with no SSID typed; about 60 characters.
+      status_->SetText(QCoreApplication::translate("SiteSurveyPage", "You must input the ssid!"),
                        CTransparentLabel::Announce::Alert);
       ssid_box_->setEnabled(true);
       ssid_box_->setFocus();

@@ -1,5 +1,6 @@
 #include "wizard/summary_page.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 
 #include <vector>
@@ -8,6 +9,8 @@
 #include "device/wireless_records.h"
 #include "link/link_frame.h"
 #include "link/mac_text.h"
+#include "platform/fit_text.h"
+#include "res/page_text.h"
 #include "skin/page_skin.h"
 #include "skin/progress_banner.h"
 #include "skin/skin_button.h"
@@ -54,8 +57,11 @@ bool CSummaryPage::OnInitDialog() {
     boxes_[i]->setGeometry(BoxRect(i));
   AddWorkBanner();
 
-  texts_[0] = texts_[4] = QStringLiteral("Auto");
-  texts_[1] = texts_[5] = QStringLiteral("Infrastructure");
+  //: A summary field, 120 pixels wide: the channel is chosen by the bridge.
+  texts_[0] = texts_[4] = QCoreApplication::translate("SummaryPage", "Auto");
+  //: A summary field, 120 pixels wide: the network type (an access point's network, not
+  //: ad hoc).
+  texts_[1] = texts_[5] = QCoreApplication::translate("SummaryPage", "Infrastructure");
   texts_[2] = FieldDisplayText(CurrentNetwork.ssid);
   texts_[3] = FieldDisplayText(CurrentNetwork.security);
   texts_[6] = FieldDisplayText(WirelessSettings.ssid);
@@ -64,18 +70,21 @@ bool CSummaryPage::OnInitDialog() {
 
   const SummaryWords& words = SUMMARY_WORDS;
   for (int i = 0; i < 2 * SUMMARY_ROWS; ++i) {
-    const QString column =
-        QString::fromUtf8(i < SUMMARY_ROWS ? words.old_settings : words.new_settings);
-    boxes_[i]->setAccessibleName(column + QStringLiteral(": ") +
-                                 QString::fromUtf8(words.rows[i % SUMMARY_ROWS]));
+    const QString column = PageText(i < SUMMARY_ROWS ? words.old_settings : words.new_settings);
+    //: The name a screen reader gives a summary field: the column, then the row, e.g.
+    //: "New settings: SSID".
+    boxes_[i]->setAccessibleName(QCoreApplication::translate("SummaryPage", "%1: %2")
+                                     .arg(column, PageText(words.rows[i % SUMMARY_ROWS])));
   }
   FinishSetUp(words.heading, next_);
   return true;
 }
 
 void CSummaryPage::UpdateControls() {
-  for (int i = 0; i < 2 * SUMMARY_ROWS; ++i)
+  for (int i = 0; i < 2 * SUMMARY_ROWS; ++i) {
     boxes_[i]->setText(texts_[i]);
+    FitFontToTexts(boxes_[i], {texts_[i]}, LineEditTextRoom(boxes_[i]));
+  }
 }
 
 void CSummaryPage::OnSave() {
@@ -84,7 +93,8 @@ void CSummaryPage::OnSave() {
     status_->SetText(QString::fromStdString(*problem), CTransparentLabel::Announce::Alert);
     return;
   }
-  status_->SetText(QStringLiteral("Saving wifi config ..."));
+  //: The status line under the summary, while the bridge saves; about 60 characters.
+  status_->SetText(QCoreApplication::translate("SummaryPage", "Saving wifi config ..."));
   BeginWork(BANNER_PLEASE_WAIT);
 }
 
@@ -99,11 +109,13 @@ void CSummaryPage::DoWork(const std::stop_token&) {
   const std::string own = host_adapter_macs.Get().substr(0, MAC_TEXT_LENGTH);
   const std::string bridge = selected_device_mac.Get();
   if (write_configuration(send.data(), receive.data(), own.c_str(), bridge.c_str()) == 0) {
-    status_->SetText(QStringLiteral("Save config successfully !"));
+    //: The status line once the bridge has saved; about 60 characters.
+    status_->SetText(QCoreApplication::translate("SummaryPage", "Save config successfully !"));
     PostToUi([this] { saved_ = true; });
   } else {
-    status_->SetText(WithLinkFailure(QStringLiteral("Save config failed !")),
-                     CTransparentLabel::Announce::Alert);
+    status_->SetText(
+        WithLinkFailure(QCoreApplication::translate("SummaryPage", "Save config failed !")),
+        CTransparentLabel::Announce::Alert);
     EnableControl(IDC_NEXT, true);
   }
 }

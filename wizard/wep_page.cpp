@@ -1,6 +1,7 @@
 #include "wizard/wep_page.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -38,8 +39,11 @@ CWepPage::CWepPage() : CKeyPage(Page::Wep, IDD, SECURITY_WEP) {
   back_ = AddSkinButton(IDC_BACK);
   exit_ = AddExitButton();
   default_key_ = AddControl<QComboBox>(IDC_DEFAULT_KEY);
-  default_key_->addItems({QStringLiteral("Key1"), QStringLiteral("Key2"), QStringLiteral("Key3"),
-                          QStringLiteral("Key4")});
+  //: The entries of the Key Index list, 90 pixels wide.
+  default_key_->addItems({QCoreApplication::translate("WepPage", "Key1"),
+                          QCoreApplication::translate("WepPage", "Key2"),
+                          QCoreApplication::translate("WepPage", "Key3"),
+                          QCoreApplication::translate("WepPage", "Key4")});
   mode_ = AddSecurityModeList(IDC_MODE);
   for (int i = 0; i < WEP_KEY_COUNT; ++i) {
     keys_[i] = AddControl<QLineEdit>(IDC_KEY1 + i);

@@ -6,7 +6,9 @@
 
 #include "device/security_modes.h"
 #include "platform/dialog_units.h"
+#include "platform/fit_text.h"
 #include "platform/tab_order.h"
+#include "res/page_text.h"
 #include "skin/page_skin.h"
 #include "skin/progress_banner.h"
 #include "skin/skin_button.h"
@@ -27,6 +29,8 @@ void CWizardPage::SkinPage(int bitmap_id) {
 
 void CWizardPage::FinishSetUp(const PageHeading& heading, QWidget* first) {
   ApplyPageFrame(this);
+  for (QComboBox* list : findChildren<QComboBox*>())
+    FitComboFont(list);
   NameControl(this, heading.title, heading.instruction);
   OrderTabsByPlace(this);
   if (first != nullptr)
@@ -34,8 +38,8 @@ void CWizardPage::FinishSetUp(const PageHeading& heading, QWidget* first) {
 }
 
 void CWizardPage::NameControl(QWidget* control, const char* name, const char* description) {
-  control->setAccessibleName(QString::fromUtf8(name));
-  control->setAccessibleDescription(QString::fromUtf8(description));
+  control->setAccessibleName(PageText(name));
+  control->setAccessibleDescription(PageText(description));
   // On Linux Qt names a drop-down list by its choice and leaves its label to a label that names
   // it as its buddy; ours is painted, so an unseen label stands in for it.
   if (auto* list = qobject_cast<QComboBox*>(control)) {
@@ -48,7 +52,7 @@ void CWizardPage::NameControl(QWidget* control, const char* name, const char* de
       label->hide();
       label->setBuddy(list);
     }
-    label->setText(QString::fromUtf8(name));
+    label->setText(PageText(name));
   }
 }
 
@@ -75,8 +79,10 @@ CTransparentLabel* CWizardPage::AddLabel(int id, int x_du, int y_du, int w_du, i
 QComboBox* CWizardPage::AddSecurityModeList(int id) {
   auto* list = AddControl<QComboBox>(id);
   for (int mode = 0; mode < SECURITY_MODE_COUNT; ++mode) {
+    // Shown in the user's language; the page decides by the English text that the entry keeps.
     const std::string_view text = security_mode_text(mode);
-    list->addItem(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    const QString english = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    list->addItem(PageText(english.toLatin1().constData()), english);
   }
   return list;
 }

@@ -1,12 +1,14 @@
 // Draws the wizard's artwork: `qbr20g-artwork --out DIR` writes DIR/<id>.png for every picture
 // and DIR/<id>@2x.png, the same picture drawn at twice the size for screens with two device
 // pixels to a pixel; `--contact-sheet FILE [--scale 2]` writes one PNG with all of them and their
-// ids, at either scale.
+// ids, at either scale. `--translation FILE.qm` first draws the words in that language.
 #include <cstdio>
 
 #include <QDir>
+#include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QTranslator>
 
 #include "artwork_style.h"
 #include "artwork_table.h"
@@ -71,12 +73,23 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   }
   QGuiApplication app(argc, argv);
-  const QStringList args = app.arguments();
+  QStringList args = app.arguments();
+  QTranslator translator;
+  if (const qsizetype at = args.indexOf(QStringLiteral("--translation")); at > 0) {
+    if (at + 1 >= args.size() || !QFile::exists(args[at + 1]))
+      return Fail("no translation " + args.value(at + 1));
+    // lrelease writes a translation with no finished text as one that does not load: the words
+    // then stay English.
+    if (translator.load(args[at + 1]))
+      QCoreApplication::installTranslator(&translator);
+    args.remove(at, 2);
+  }
   const bool sheet_at_scale =
       args.size() == 5 && args[1] == "--contact-sheet" && args[3] == "--scale";
   if (!(args.size() == 3 && (args[1] == "--out" || args[1] == "--contact-sheet")) &&
       !(sheet_at_scale && (args[4] == "1" || args[4] == "2"))) {
-    return Fail("usage: qbr20g-artwork --out DIR | --contact-sheet FILE [--scale 1|2]");
+    return Fail("usage: qbr20g-artwork [--translation FILE.qm] --out DIR | --contact-sheet FILE "
+                "[--scale 1|2]");
   }
   if (!QFontDatabase::families().contains(QStringLiteral("Liberation Sans"))) {
     return Fail("the font Liberation Sans is missing; install the Debian package "

@@ -3,8 +3,10 @@
 #include <QLinearGradient>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <utility>
 
+#include "res/page_text.h"
 #include "text_observer.h"
 
 namespace artwork {
@@ -20,6 +22,11 @@ DrawingScale::DrawingScale(int scale) : previous_(std::exchange(current_scale, s
 DrawingScale::~DrawingScale() { current_scale = previous_; }
 
 int DrawingScale::Current() { return current_scale; }
+
+bool TextFits(const QRectF& bounds, const QRectF& room) {
+  // Half a pixel for the rounding of fractional glyph advances.
+  return room.adjusted(-0.5, -0.5, 0.5, 0.5).contains(bounds);
+}
 
 QFont Font(int pixel_size, bool bold) {
   QFont font(QStringLiteral("Liberation Sans"));
@@ -48,10 +55,21 @@ QImage NewPicture(int width, int height, const QColor& fill) {
 void DrawText(QPainter& painter, const QRect& box, const QString& text, const QFont& font,
               const QColor& colour, int flags) {
   painter.save();
-  painter.setFont(font);
   painter.setPen(colour);
-  DrawObserved(painter, painter.boundingRect(QRectF(box), flags, text), text,
-               [&] { painter.drawText(box, flags, text); });
+  // A translation can be longer than the English it stands for: the font then shrinks a pixel at
+  // a time, to no less than two thirds of its size, until the text fits its box.
+  const QRectF room(box);
+  QFont fitted = font;
+  const int smallest = std::max(MIN_TEXT_PIXELS, font.pixelSize() * 2 / 3);
+  QRectF bounds;
+  for (int size = font.pixelSize();; --size) {
+    fitted.setPixelSize(size);
+    painter.setFont(fitted);
+    bounds = painter.boundingRect(room, flags, text);
+    if (size <= smallest || TextFits(bounds, room))
+      break;
+  }
+  DrawObserved(painter, bounds, room, text, [&] { painter.drawText(box, flags, text); });
   painter.restore();
 }
 
@@ -99,10 +117,12 @@ void DrawPageFrame(QPainter& painter, QSize size, const QString& badge, const QS
   painter.fillRect(0, HEADER_HEIGHT, width, 3, ACCENT);
 
   DrawMark(painter, QRect(26, 20, 44, 44));
-  DrawText(painter, QRect(84, 20, 420, 30), QStringLiteral("QBR20G Setup Wizard"), Font(25, true),
+  DrawText(painter, QRect(84, 20, 420, 30),
+           PageText(QT_TRANSLATE_NOOP("PageWords", "QBR20G Setup Wizard")), Font(25, true),
            Qt::white, Qt::AlignLeft | Qt::AlignVCenter);
-  DrawText(painter, QRect(85, 50, 420, 18), QStringLiteral("Wi-Fi client bridge configuration"),
-           Font(13), HEADER_TEXT, Qt::AlignLeft | Qt::AlignVCenter);
+  DrawText(painter, QRect(85, 50, 420, 18),
+           PageText(QT_TRANSLATE_NOOP("PageWords", "Wi-Fi client bridge configuration")), Font(13),
+           HEADER_TEXT, Qt::AlignLeft | Qt::AlignVCenter);
 
   // The step row: a round badge and the step's title.
   const QRectF disc(30, STEP_ROW_TOP + 2, 34, 34);
@@ -130,8 +150,9 @@ void DrawPageFrame(QPainter& painter, QSize size, const QString& badge, const QS
   painter.fillRect(0, BAR_TOP, width, 1, RULE);
   painter.fillRect(0, FOOTER_TOP, width, height - FOOTER_TOP, NAVY);
   DrawText(painter, QRect(0, FOOTER_TOP, width, height - FOOTER_TOP),
-           QStringLiteral("802.11b/g Wireless Bridge   \u2022   Setup Wizard   \u2022   "
-                          "Model QBR20G"),
+           PageText(QT_TRANSLATE_NOOP(
+               "PageWords",
+               "802.11b/g Wireless Bridge   \u2022   Setup Wizard   \u2022   Model QBR20G")),
            Font(12), FOOTER_TEXT, Qt::AlignCenter);
 }
 
@@ -177,7 +198,7 @@ QImage ButtonPicture(QSize size, const QString& caption, ButtonLook look) {
 void DrawButtonCaption(QPainter& painter, const ButtonPlace& button) {
   painter.drawImage(
       button.rect.topLeft(),
-      ButtonPicture(button.rect.size(), QString::fromUtf8(button.caption), ButtonLook::Normal));
+      ButtonPicture(button.rect.size(), PageText(button.caption), ButtonLook::Normal));
 }
 
 void DrawRowLabel(QPainter& painter, int right, int top, int height, const QString& text) {

@@ -63,6 +63,12 @@ enum class ButtonLook { Normal, Hover, Pressed, Focused };
 
 QFont Font(int pixel_size, bool bold = false);
 
+// The smallest font that a text shrinks to when it is too long for its box.
+constexpr int MIN_TEXT_PIXELS = 7;
+
+// Whether a text drawn over `bounds` stays within `room`.
+bool TextFits(const QRectF& bounds, const QRectF& room);
+
 // A painter over `image` with antialiasing for shapes and text.
 void BeginPainting(QPainter& painter, QImage& image);
 

@@ -3,6 +3,7 @@
 #include "artwork_style.h"
 #include "pictures.h"
 #include "res/page_layout.h"
+#include "res/page_text.h"
 
 namespace artwork {
 
@@ -12,7 +13,7 @@ namespace {
 // pressed picture is its normal one has two.
 void AddButton(std::vector<Artwork>& list, const ButtonPlace& place) {
   const QSize size = place.rect.size();
-  const QString caption = QString::fromUtf8(place.caption);
+  const QString caption = PageText(place.caption);
   const auto look = [&](ArtworkId id, ButtonLook button_look, const char* name) {
     list.push_back(
         {id, size, caption + QStringLiteral(" (%1)").arg(QLatin1String(name)),

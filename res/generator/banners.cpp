@@ -4,6 +4,7 @@
 #include "artwork_style.h"
 #include "pictures.h"
 #include "res/page_layout.h"
+#include "res/page_text.h"
 #include "res/page_words.h"
 
 namespace artwork {
@@ -94,9 +95,9 @@ QImage ProgressFrame(int kind, int frame) {
   DrawPanelFrame(painter, size);
   DrawHourglass(painter, QRectF(18, 14, 30, 54), frame);
   const BannerWords& words = kind == 1 ? SEARCHING_WORDS : PLEASE_WAIT_WORDS;
-  DrawText(painter, QRect(64, 12, 216, 22), QString::fromUtf8(words.caption), Font(15, true), NAVY,
+  DrawText(painter, QRect(64, 12, 216, 22), PageText(words.caption), Font(15, true), NAVY,
            Qt::AlignLeft | Qt::AlignVCenter);
-  DrawText(painter, QRect(64, 32, 216, 16), QString::fromUtf8(words.detail), Font(11), MUTED,
+  DrawText(painter, QRect(64, 32, 216, 16), PageText(words.detail), Font(11), MUTED,
            Qt::AlignLeft | Qt::AlignVCenter);
   DrawProgressBar(painter, QRect(64, 52, 210, 16), frame);
   painter.end();
@@ -110,7 +111,8 @@ QImage SavedNotice(bool close_box_lit) {
   BeginPainting(painter, image);
   DrawPanelFrame(painter, size);
   painter.fillRect(0, 0, size.width(), 24, HEADER_BOTTOM);
-  DrawText(painter, QRect(10, 0, 300, 24), QStringLiteral("QBR20G Setup Wizard"), Font(12, true),
+  DrawText(painter, QRect(10, 0, 300, 24),
+           PageText(QT_TRANSLATE_NOOP("PageWords", "QBR20G Setup Wizard")), Font(12, true),
            Qt::white, Qt::AlignLeft | Qt::AlignVCenter);
 
   const QRect close = SAVED_NOTICE_CLOSE_BOX;
@@ -134,12 +136,12 @@ QImage SavedNotice(bool close_box_lit) {
   tick.lineTo(disc.left() + 42, disc.top() + 18);
   painter.drawPath(tick);
 
-  DrawText(painter, QRect(98, 40, 280, 26), QString::fromUtf8(SAVED_NOTICE_WORDS.caption),
-           Font(18, true), INK, Qt::AlignLeft | Qt::AlignVCenter);
-  DrawText(painter, QRect(98, 68, 285, 36), QString::fromUtf8(SAVED_NOTICE_WORDS.detail), Font(13),
-           INK, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
-  DrawText(painter, QRect(98, 104, 285, 18), QString::fromUtf8(SAVED_NOTICE_CLOSE_HINT), Font(11),
-           MUTED, Qt::AlignLeft | Qt::AlignVCenter);
+  DrawText(painter, QRect(98, 40, 280, 26), PageText(SAVED_NOTICE_WORDS.caption), Font(18, true),
+           INK, Qt::AlignLeft | Qt::AlignVCenter);
+  DrawText(painter, QRect(98, 68, 285, 36), PageText(SAVED_NOTICE_WORDS.detail), Font(13), INK,
+           Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
+  DrawText(painter, QRect(98, 104, 285, 18), PageText(SAVED_NOTICE_CLOSE_HINT), Font(11), MUTED,
+           Qt::AlignLeft | Qt::AlignVCenter);
   painter.end();
   return image;
 }

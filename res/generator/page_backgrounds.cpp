@@ -7,6 +7,7 @@
 #include "artwork_style.h"
 #include "pictures.h"
 #include "res/page_layout.h"
+#include "res/page_text.h"
 #include "res/page_words.h"
 
 namespace artwork {
@@ -31,7 +32,7 @@ void DrawNote(QPainter& painter, const QRect& box, const QString& text) {
   DrawText(painter, box, text, Font(12), MUTED, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
 }
 
-QString Words(const char* text) { return QString::fromUtf8(text); }
+QString Words(const char* text) { return PageText(text); }
 
 // A page's size and heading, and the box its instruction wraps in.
 struct PageLook {

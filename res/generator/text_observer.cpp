@@ -18,10 +18,10 @@ ObservingText::ObservingText(TextObserver observer)
 
 ObservingText::~ObservingText() { Observer() = std::move(previous_); }
 
-void DrawObserved(QPainter& painter, const QRectF& bounds, const QString& text,
+void DrawObserved(QPainter& painter, const QRectF& bounds, const QRectF& room, const QString& text,
                   const std::function<void()>& draw) {
   if (Observer())
-    Observer()(painter, bounds, text, draw);
+    Observer()(painter, bounds, room, text, draw);
   else
     draw();
 }

@@ -24,7 +24,7 @@ struct MeasuredText {
 std::vector<MeasuredText> MeasureArtwork(int scale) {
   std::vector<MeasuredText> measured;
   std::string picture;
-  const artwork::ObservingText observer([&](QPainter& painter, const QRectF& bounds,
+  const artwork::ObservingText observer([&](QPainter& painter, const QRectF& bounds, const QRectF&,
                                             const QString& text,
                                             const std::function<void()>& draw) {
     auto* image = static_cast<QImage*>(painter.device());

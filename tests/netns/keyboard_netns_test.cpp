@@ -5,8 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QTableWidget>
+#include <QTranslator>
 
+#include <cstdlib>
+
+#include "link/link_frame.h"
+#include "link/mac_text.h"
+#include "link/translation.h"
+#include "platform/ui_language.h"
+#include "res/page_text.h"
 #include "tests/gui/keyboard_driver.h"
 #include "tests/netns/flow_settings.h"
 #include "tests/netns/wizard_over_veth.h"
@@ -145,5 +154,117 @@ TEST_F(KeyboardOverVeth, Wpa2ForAnSsidTypedByHandAndChosenOnTheSecurityPage) {
   Type("twelve chars");
   ASSERT_NO_FATAL_FAILURE(EnterTo(CSummaryPage::IDD));
   SaveEndAndExpect(bridge, WPA2_TYPED);
+  EXPECT_EQ(mouse.events(), 0);
+}
+
+// The flow of an SSID typed by hand, by keys, in English and then in German against the same
+// bridge: in German every name the focus lands on and every status line is German, the
+// bridge stores the same settings, and the wizard sends the same bytes as in English.
+TEST_F(KeyboardOverVeth, InGermanEveryPageAndStatusLineIsGermanAndTheFramesAreTheEnglishOnes) {
+  auto& bridge = StartEmulator(Scenario(BRIDGE));
+  std::uint8_t own[MAC_SIZE];
+  std::uint8_t peer[MAC_SIZE];
+  ASSERT_EQ(mac_text_to_bytes(WIZARD_MAC, own), 0);
+  ASSERT_EQ(mac_text_to_bytes(BRIDGE, peer), 0);
+  std::vector<std::string> requests[2];
+  std::vector<QString> heard[2];
+  std::size_t logged = 0;
+  QTranslator german_words;
+  ASSERT_TRUE(german_words.load(QStringLiteral(":/i18n/qbr20g_de.qm")));
+  for (const int run : {0, 1}) {
+    const bool german = run == 1;
+    setenv("LANGUAGE", german ? "de" : "en", 1);
+    translation::set_up_messages(QBR20G_LOCALE_OUTPUT);
+    SetUiLanguage(german ? QStringLiteral("de") : QString());
+    // The name the focus must land on, in the language shown.
+    const auto expect_focus = [&](const char* english) {
+      const QString name = Focus();
+      heard[run].push_back(name);
+      EXPECT_EQ(name, PageText(english));
+      if (german) {
+        // Some words are the same in German ("Passphrase"): the catalogue must have them all.
+        EXPECT_FALSE(german_words.translate("PageWords", english).isEmpty())
+            << english << " is not translated";
+      }
+    };
+    const auto expect_status = [&](int id, const QString& english) {
+      const QString status = wizard->Status(id);
+      heard[run].push_back(status);
+      if (german) {
+        EXPECT_NE(status, english) << "left in English";
+      } else {
+        EXPECT_EQ(status, english);
+      }
+    };
+
+    if (run == 0) {
+      ASSERT_NO_FATAL_FAILURE(OpenWizard());
+    } else {
+      // The same process, in the wizard's namespace already: start-up as the wizard makes it.
+      ASSERT_TRUE(start_up_link());
+      wizard = std::make_unique<WizardDriver>(std::make_unique<CDeviceListPage>());
+      ASSERT_TRUE(wizard->WaitForMessage(WM_SEARCH_RESULT));
+    }
+    expect_focus("Bridges on the network");
+    Press(Qt::Key_Down);
+    ASSERT_NO_FATAL_FAILURE(EnterTo(CSiteSurveyPage::IDD));
+    ASSERT_TRUE(wizard->WaitForMessage(WM_SURVEY_RESULT));
+    expect_focus("Wireless networks");
+    expect_status(CSiteSurveyPage::IDC_STATUS, "There are 5 wireless networks.");
+    ASSERT_NO_FATAL_FAILURE(TabTo(PageText("From list")));
+    Press(Qt::Key_Down);
+    expect_focus("Manual");
+    ASSERT_NO_FATAL_FAILURE(TabTo("SSID"));
+    Type("Typed Net");
+    ASSERT_NO_FATAL_FAILURE(EnterTo(CSecurityPage::IDD));
+    expect_focus("Security");
+    Press(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr) << "the list did not open";
+    for (int i = 0; i < 3; ++i)
+      Press(Qt::Key_Down);
+    Press(Qt::Key_Return);
+    ASSERT_TRUE(wizard->Advance());
+    ASSERT_EQ(Page()->Idd(), CWpaPage::IDD);
+    EXPECT_EQ(wizard->as<CWpaPage>()->SecurityModeNumber(), 3);
+    expect_focus("Passphrase");
+    Type("short");
+    Press(Qt::Key_Return);
+    expect_status(CWpaPage::IDC_STATUS, "Passphrase at least 8 characters !");
+    Type(" but now long");
+    ASSERT_NO_FATAL_FAILURE(EnterTo(CSummaryPage::IDD));
+    expect_focus("Next");
+    Press(Qt::Key_Return);
+    ASSERT_TRUE(wizard->WaitForMessage(WM_SAVE_RESULT));
+    expect_status(CSummaryPage::IDC_STATUS, "Save config successfully !");
+    ASSERT_TRUE(wizard->Advance());
+    ASSERT_EQ(Page()->Idd(), CFinishPage::IDD);
+    EXPECT_EQ(bridge.settings(),
+              Settings("Typed Net", "3", "32", "0", NO_KEYS, "1", "short but now long"));
+    Press(Qt::Key_Return);
+    EXPECT_FALSE(wizard->Advance()) << "Enter ends the wizard on the finish page";
+    wizard.reset();
+
+    // What the wizard sent in this run, the markers that settle the log left out.
+    const std::vector<FrameLogEntry> log = bridge.settled_log(own, peer);
+    for (std::size_t i = logged; i < log.size(); ++i) {
+      const FrameLogEntry& entry = log[i];
+      if (entry.direction == "rx" && entry.code != netns::LOG_MARKER) {
+        const std::vector<std::uint8_t> frame = entry.frame();
+        requests[run].emplace_back(frame.begin(), frame.end());
+      }
+    }
+    logged = log.size();
+  }
+  setenv("LANGUAGE", "en", 1);
+  translation::set_up_messages(QBR20G_LOCALE_OUTPUT);
+  SetUiLanguage(QString());
+
+  ASSERT_GT(requests[0].size(), 10u);
+  EXPECT_TRUE(requests[1] == requests[0])
+      << "the German flow sent " << requests[1].size() << " frames, the English one "
+      << requests[0].size() << ", and they differ";
+  ASSERT_EQ(heard[1].size(), heard[0].size());
+  for (std::size_t i = 0; i < heard[0].size(); ++i)
+    std::printf("%s | %s\n", qPrintable(heard[0][i]), qPrintable(heard[1][i]));
   EXPECT_EQ(mouse.events(), 0);
 }
