@@ -17,7 +17,8 @@ PACKAGES := cmake g++ make ninja-build pkg-config qt6-base-dev libpcap-dev googl
             libgtest-dev libgmock-dev iproute2 fonts-liberation clang libclang-rt-14-dev \
             libcap2-bin dpkg-dev file lintian desktop-file-utils tshark util-linux \
             libcli11-dev nlohmann-json3-dev weston qt6-wayland at-spi2-core python3-pyatspi \
-            dbus-daemon xvfb xauth
+            dbus-daemon xvfb xauth qt6-tools-dev qt6-l10n-tools qt6-translations-l10n gettext \
+            appstream
 # The Ansible collection's tests: ansible-core and the linters of its sanity run, without what
 # they recommend (ansible-core recommends the whole community package, pylint a GUI toolkit).
 ANSIBLE_PACKAGES := ansible-core python3-venv python3-voluptuous yamllint python3-pycodestyle pylint

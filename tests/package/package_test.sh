@@ -3,7 +3,9 @@
 # command:
 #   build DIR BUILD_DIR         packs the packages into DIR (the other cases read them from there)
 #   contents DIR                files, dependencies, and what postinst does with and without setcap
-#   desktop DIR                 desktop-file-validate on the packaged desktop entry
+#   desktop DIR                 desktop-file-validate on the packaged desktop entry, and
+#                               appstreamcli validate-tree on the package's files: its metainfo
+#                               and the desktop entry that metainfo launches
 #   lintian DIR                 lintian shows no errors in any package
 #   install DIR SOURCE_DIR EMU IMAGE_PLUGIN PLATFORM_PLUGIN
 #                               (root) installs the command line with its helper alone (no Qt)
@@ -23,6 +25,7 @@ SKIP=77
 PACKAGES=(qbr20g-link qbr20g-cli qbr20g-setup)
 PROGRAM=/usr/bin/qbr20g-setup
 CLI=/usr/bin/qbr20g-cli
+METAINFO=/usr/share/metainfo/io.github.qbr20g.setup.metainfo.xml
 HELPER=/usr/libexec/qbr20g-setup/qbr20g-link
 
 fail() {
@@ -94,12 +97,14 @@ contents() {
   link=$(the_deb "$1" qbr20g-link)
   cli=$(the_deb "$1" qbr20g-cli)
   setup=$(the_deb "$1" qbr20g-setup)
+  # The message catalogues go with the helper, which both front ends depend on.
   expect_files "$link" "$HELPER" /usr/share/doc/qbr20g-link/copyright \
-    /usr/share/doc/qbr20g-link/changelog.gz
+    /usr/share/doc/qbr20g-link/changelog.gz /usr/share/locale/de/LC_MESSAGES/qbr20g.mo \
+    /usr/share/locale/es/LC_MESSAGES/qbr20g.mo /usr/share/locale/fr/LC_MESSAGES/qbr20g.mo
   expect_files "$cli" "$CLI" /usr/share/man/man1/qbr20g-cli.1.gz \
     /usr/share/bash-completion/completions/qbr20g-cli /usr/share/doc/qbr20g-cli/copyright \
     /usr/share/doc/qbr20g-cli/changelog.gz
-  expect_files "$setup" "$PROGRAM" /usr/share/applications/qbr20g-setup.desktop \
+  expect_files "$setup" "$PROGRAM" /usr/share/applications/qbr20g-setup.desktop "$METAINFO" \
     /usr/share/icons/hicolor/64x64/apps/qbr20g-setup.png /usr/share/man/man1/qbr20g-setup.1.gz \
     /usr/share/doc/qbr20g-setup/copyright /usr/share/doc/qbr20g-setup/changelog.gz
   for deb in "$link" "$cli" "$setup"; do
@@ -169,13 +174,22 @@ contents() {
 desktop() {
   command -v desktop-file-validate >/dev/null ||
     skip "desktop-file-validate is not installed (apt-get install desktop-file-utils)"
-  local deb
+  command -v appstreamcli >/dev/null ||
+    skip "appstreamcli is not installed (apt-get install appstream)"
+  local deb out
   deb=$(the_deb "$1" qbr20g-setup)
   work=$(mktemp -d)
   trap 'rm -rf "$work"' EXIT
   dpkg-deb --extract "$deb" "$work"
-  desktop-file-validate "$work/usr/share/applications/qbr20g-setup.desktop"
-  echo "desktop entry is valid"
+  out=$(desktop-file-validate "$work/usr/share/applications/qbr20g-setup.desktop" 2>&1) ||
+    fail "desktop-file-validate: $out"
+  [[ -z $out ]] || fail "desktop-file-validate: $out"
+  [[ -f $work$METAINFO ]] || fail "$METAINFO is not in $(basename "$deb")"
+  # The metainfo in the package, and the desktop entry it names found beside it.
+  out=$(appstreamcli validate-tree --no-net --pedantic --no-color "$work" 2>&1) ||
+    fail "appstreamcli validate-tree: $out"
+  ! grep -qE '^ *[EWIP]: ' <<<"$out" || fail "appstreamcli validate-tree: $out"
+  echo "desktop entry and metainfo are valid"
 }
 
 lintian_check() {
@@ -354,7 +368,7 @@ install_run() {
     if [[ -f $file ]]; then getcap "$file"; fi
   done)
   [[ $caps == "$HELPER cap_net_raw=ep" ]] || fail "capabilities of the installed files: '$caps'"
-  for file in /usr/share/applications/qbr20g-setup.desktop \
+  for file in /usr/share/applications/qbr20g-setup.desktop "$METAINFO" \
     /usr/share/icons/hicolor/64x64/apps/qbr20g-setup.png; do
     [[ -f $file ]] || fail "$file is missing after the install"
   done
