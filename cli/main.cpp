@@ -58,6 +58,9 @@ int main(int argc, char** argv) {
   int status = EXIT_USAGE;
   const std::optional<CliOptions> options = parse_cli_options(argc, argv, &status);
   if (options) {
+    // JSON is for programs: the reasons its rows quote from the link stay English.
+    if (options->json)
+      translation::keep_link_reasons_english();
     watch_signals(signals, options->quiet);
     for (const Command& command : command_table()) {
       if (options->command != command.name)

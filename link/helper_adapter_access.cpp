@@ -60,13 +60,14 @@ private:
     if (!helper_->lost())
       return true;
     if (!recovers_) {
-      failure_ = translation::filled(_("the link helper was lost: %1"), {helper_->lost_reason()});
+      failure_ = translation::filled(L_("the link helper was lost: %1"), {helper_->lost_reason()});
       return false;
     }
     std::shared_ptr<LinkHelper> current = link_helper(&failure_);
     if (!current || current == helper_) {
       if (current)
-        failure_ = translation::filled(_("the link helper was lost: %1"), {helper_->lost_reason()});
+        failure_ =
+            translation::filled(L_("the link helper was lost: %1"), {helper_->lost_reason()});
       return false;
     }
     HelperOpening opening;
@@ -143,7 +144,7 @@ public:
     // went out: its captures never show what this host sends.
     auto* held = dynamic_cast<HelperCapture*>(&capture);
     if (!held) {
-      *error = _("the capture is not the link helper's");
+      *error = L_("the capture is not the link helper's");
       return -1;
     }
     return held->probe(wait, error);
@@ -164,7 +165,7 @@ private:
     }
     if (helper_->lost()) {
       if (error)
-        *error = translation::filled(_("the link helper was lost: %1"), {helper_->lost_reason()});
+        *error = translation::filled(L_("the link helper was lost: %1"), {helper_->lost_reason()});
       return nullptr;
     }
     return helper_;

@@ -180,13 +180,13 @@ std::string version_mismatch(const Decoded& hello, bool by_front_end) {
     return "";
   // TRANSLATORS: %1 and %2 are version numbers of the protocol between the programs.
   const char* text = by_front_end
-                         ? _("it speaks version %1 of the link helper protocol and this program "
-                             "version %2: they come from different releases; reinstall "
-                             "qbr20g-link and qbr20g-setup or qbr20g-cli, all of one release")
-                         : _("the front end speaks version %1 of the link helper protocol and the "
-                             "link helper version %2: they come from different releases; "
-                             "reinstall qbr20g-link and qbr20g-setup or qbr20g-cli, all of one "
-                             "release");
+                         ? L_("it speaks version %1 of the link helper protocol and this program "
+                              "version %2: they come from different releases; reinstall "
+                              "qbr20g-link and qbr20g-setup or qbr20g-cli, all of one release")
+                         : L_("the front end speaks version %1 of the link helper protocol and the "
+                              "link helper version %2: they come from different releases; "
+                              "reinstall qbr20g-link and qbr20g-setup or qbr20g-cli, all of one "
+                              "release");
   return translation::filled(text, {std::to_string(hello.version), std::to_string(VERSION)});
 }
 

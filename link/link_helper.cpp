@@ -34,7 +34,7 @@ constexpr milliseconds END_LIMIT{1000};
 
 std::string errno_text(const std::string& what) {
   // TRANSLATORS: %1 is what failed, %2 the system's reason.
-  return translation::filled(_("%1: %2"), {what, std::strerror(errno)});
+  return translation::filled(L_("%1: %2"), {what, translation::error_reason(errno)});
 }
 
 // A descriptor number above the standard three, close-on-exec, so posix_spawn's dup2 onto 0
@@ -51,16 +51,16 @@ int above_stdio(int fd) {
 std::string ending_text(int status) {
   // TRANSLATORS: "it" is the link helper, in this and the reasons below.
   if (WIFEXITED(status))
-    return translation::filled(_("it ended with exit status %1"),
+    return translation::filled(L_("it ended with exit status %1"),
                                {std::to_string(WEXITSTATUS(status))});
   if (WIFSIGNALED(status)) {
     const char* name = sigdescr_np(WTERMSIG(status));
     const std::string number = std::to_string(WTERMSIG(status));
     // TRANSLATORS: %2 is the signal's English name, such as "Killed".
-    return name ? translation::filled(_("it was killed by signal %1 (%2)"), {number, name})
-                : translation::filled(_("it was killed by signal %1"), {number});
+    return name ? translation::filled(L_("it was killed by signal %1 (%2)"), {number, name})
+                : translation::filled(L_("it was killed by signal %1"), {number});
   }
-  return _("it ended");
+  return L_("it ended");
 }
 
 // Waits a moment for a process that has closed its end to be gone. How it ended, or empty when
@@ -104,7 +104,8 @@ std::vector<char*> helper_environment() {
   for (char** variable = environ; *variable; ++variable) {
     const std::string_view text = *variable;
     const std::string_view name = text.substr(0, text.find('='));
-    if (name == "LANGUAGE" || name == "LC_ALL" || name == "LC_MESSAGES" || name == "LANG")
+    if ((name == "LANGUAGE" || name == "LC_ALL" || name == "LC_MESSAGES" || name == "LANG") &&
+        !translation::link_reasons_english())
       passed.push_back(*variable);
 #ifdef QBR20G_SANITIZED
     if (name.ends_with("SAN_OPTIONS"))
@@ -132,13 +133,13 @@ ProcessHelper& process_helper() {
 std::shared_ptr<LinkHelper> LinkHelper::start(const std::string& path, std::string* error) {
   int pair[2];
   if (socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, pair) != 0) {
-    *error = errno_text(translation::filled(_("cannot make a socket pair for %1"), {path}));
+    *error = errno_text(translation::filled(L_("cannot make a socket pair for %1"), {path}));
     return nullptr;
   }
   const int ours = above_stdio(pair[0]);
   const int theirs = above_stdio(pair[1]);
   if (ours < 0 || theirs < 0) {
-    *error = errno_text(translation::filled(_("cannot place the socket pair for %1"), {path}));
+    *error = errno_text(translation::filled(L_("cannot place the socket pair for %1"), {path}));
     if (ours >= 0)
       close(ours);
     if (theirs >= 0)
@@ -175,7 +176,8 @@ std::shared_ptr<LinkHelper> LinkHelper::start(const std::string& path, std::stri
   close(theirs);
   if (spawned != 0) {
     close(ours);
-    *error = translation::filled(_("cannot start %1: %2"), {path, std::strerror(spawned)});
+    *error =
+        translation::filled(L_("cannot start %1: %2"), {path, translation::error_reason(spawned)});
     return nullptr;
   }
   std::shared_ptr<LinkHelper> helper(new LinkHelper(ours, pid));
@@ -202,22 +204,22 @@ bool LinkHelper::greet(std::string* error) {
   std::lock_guard lock(mutex_);
   hp::Decoded hello;
   if (!receive(REQUEST_LIMIT, &hello)) {
-    *error = translation::filled(_("the link helper did not start: %1"), {lost_reason_});
+    *error = translation::filled(L_("the link helper did not start: %1"), {lost_reason_});
     return false;
   }
   std::string mismatch;
   if (hello.kind != hp::Kind::Hello || hello.magic != hp::MAGIC)
-    mismatch = _("it did not greet as the link helper");
+    mismatch = L_("it did not greet as the link helper");
   else
     mismatch = hp::version_mismatch(hello, true);
   if (!mismatch.empty()) {
     lose(mismatch);
     *error =
-        translation::filled(_("the link helper does not fit this program: %1"), {lost_reason_});
+        translation::filled(L_("the link helper does not fit this program: %1"), {lost_reason_});
     return false;
   }
   if (!put(hp::encode_hello())) {
-    *error = translation::filled(_("the link helper did not start: %1"), {lost_reason_});
+    *error = translation::filled(L_("the link helper did not start: %1"), {lost_reason_});
     return false;
   }
   return true;
@@ -242,7 +244,7 @@ void LinkHelper::lose(const std::string& reason, bool ended) {
   else if (pid_ > 0)
     kill(pid_, SIGKILL); // a hung helper is not left running; the destructor reaps it
   if (reason.empty())
-    lost_reason_ = how.empty() ? _("it ended") : how;
+    lost_reason_ = how.empty() ? L_("it ended") : how;
   else
     lost_reason_ = how.empty() ? reason : reason + "; " + how;
   shutdown(socket_, SHUT_RDWR);
@@ -258,11 +260,11 @@ bool LinkHelper::receive(milliseconds limit, hp::Decoded* reply) {
     if (ready < 0 && errno == EINTR)
       continue;
     if (ready < 0) {
-      lose(errno_text(_("waiting for it failed")));
+      lose(errno_text(L_("waiting for it failed")));
       return false;
     }
     if (ready == 0) {
-      lose(translation::filled(_("it did not answer within %1 ms"),
+      lose(translation::filled(L_("it did not answer within %1 ms"),
                                {std::to_string(limit.count())}));
       return false;
     }
@@ -274,7 +276,7 @@ bool LinkHelper::receive(milliseconds limit, hp::Decoded* reply) {
       return false;
     }
     if (size < 0) {
-      lose(errno_text(_("reading from it failed")));
+      lose(errno_text(L_("reading from it failed")));
       return false;
     }
     if (size == 0) {
@@ -285,7 +287,7 @@ bool LinkHelper::receive(milliseconds limit, hp::Decoded* reply) {
     if (static_cast<std::size_t>(size) > buffer_.size() ||
         !hp::decode(buffer_.data(), static_cast<std::size_t>(size), reply, &why)) {
       // TRANSLATORS: %1 is the protocol's own English words for what was wrong.
-      lose(translation::filled(_("its reply was malformed (%1)"), {why}));
+      lose(translation::filled(L_("its reply was malformed (%1)"), {why}));
       return false;
     }
     if (reply->kind == hp::Kind::Error) {
@@ -306,9 +308,9 @@ bool LinkHelper::put(const hp::Message& message) {
     if (sent < 0 && (errno == EPIPE || errno == ECONNRESET))
       lose("", true); // it went away; how it ended is the reason
     else if (sent < 0)
-      lose(errno_text(_("writing to it failed")));
+      lose(errno_text(L_("writing to it failed")));
     else
-      lose(_("a request was cut"));
+      lose(L_("a request was cut"));
     return false;
   }
 }
@@ -324,13 +326,13 @@ bool LinkHelper::call(const hp::Message& request, hp::Kind expected, millisecond
     hp::Body body{};
     hp::split(request.data(), request.size(), &asked, &body, nullptr);
     // TRANSLATORS: %1 and %2 are kinds of the protocol's messages, in English ("open request").
-    lose(translation::filled(_("it answered a %1 with a %2"),
+    lose(translation::filled(L_("it answered a %1 with a %2"),
                              {hp::kind_name(asked), hp::kind_name(reply->kind)}));
   }
   if (lost_reason_.empty())
     return true;
   if (error)
-    *error = translation::filled(_("the link helper was lost: %1"), {lost_reason_});
+    *error = translation::filled(L_("the link helper was lost: %1"), {lost_reason_});
   return false;
 }
 
@@ -387,7 +389,7 @@ int LinkHelper::close_capture(std::uint32_t capture) {
 int LinkHelper::send(std::uint32_t capture, const std::uint8_t* frame, int size,
                      std::string* error) {
   if (size < 0 || size > hp::MAX_SEND_SIZE) {
-    *error = translation::filled(_("a frame of %1 bytes is not sent"), {std::to_string(size)});
+    *error = translation::filled(L_("a frame of %1 bytes is not sent"), {std::to_string(size)});
     return -1;
   }
   std::lock_guard lock(mutex_);
@@ -400,7 +402,7 @@ int LinkHelper::send(std::uint32_t capture, const std::uint8_t* frame, int size,
     return -1;
   }
   if (reply.status != static_cast<std::int32_t>(hp::SendStatus::Sent)) {
-    *error = translation::filled(_("the link helper refused a frame: %1"), {reply.text});
+    *error = translation::filled(L_("the link helper refused a frame: %1"), {reply.text});
     return -1;
   }
   return 0;
@@ -453,7 +455,7 @@ std::shared_ptr<LinkHelper> link_helper(std::string* error) {
   if (state.helper && state.helper->lost()) {
     if (error)
       *error =
-          translation::filled(_("the link helper was lost: %1"), {state.helper->lost_reason()});
+          translation::filled(L_("the link helper was lost: %1"), {state.helper->lost_reason()});
     return nullptr;
   }
   if (state.helper)

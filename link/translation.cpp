@@ -2,8 +2,10 @@
 
 #include <libintl.h>
 
+#include <atomic>
 #include <clocale>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -91,6 +93,29 @@ void set_up_messages(std::string_view catalogues_from_program) {
   if (messages == nullptr || std::string(messages) == "C" || std::string(messages) == "POSIX")
     std::setlocale(LC_MESSAGES, "C.UTF-8");
   setenv("LANGUAGE", list.c_str(), 1);
+}
+
+namespace {
+
+std::atomic<bool> english_reasons{false};
+
+} // namespace
+
+void keep_link_reasons_english() { english_reasons = true; }
+
+bool link_reasons_english() { return english_reasons; }
+
+const char* link_reason(const char* english) {
+  return english_reasons ? english : translated(english);
+}
+
+std::string error_reason(int error) {
+  if (english_reasons) {
+    // glibc's own English text, which strerror() would give in the user's language.
+    if (const char* text = strerrordesc_np(error))
+      return text;
+  }
+  return std::strerror(error);
 }
 
 const char* translated(const char* english) { return dgettext(DOMAIN, english); }

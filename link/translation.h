@@ -13,6 +13,9 @@
 #define _(text) ::translation::translated(text)
 // A text for the catalogue, looked up later with _() where it is shown.
 #define N_(text) text
+// A reason the link gives (a lost helper, a refused frame), which the command line's JSON rows
+// quote: in the user's language, but in English once keep_link_reasons_english() was called.
+#define L_(text) ::translation::link_reason(text)
 // The singular or plural form of a count's text, as the user's language has them.
 #define P_(singular, plural, count) ::translation::translated_plural(singular, plural, count)
 
@@ -30,6 +33,14 @@ std::vector<std::string> requested_languages();
 void set_up_messages(std::string_view catalogues_from_program);
 
 const char* translated(const char* english);
+
+// From now on the link's reasons stay English, the system's error texts in them included, and the
+// link helper is started without the user's language: for output that programs read (JSON).
+void keep_link_reasons_english();
+bool link_reasons_english();
+const char* link_reason(const char* english);
+// The text of `error` (an errno value), as a link reason.
+std::string error_reason(int error);
 // `text` with %1 to %9 replaced by the values in order, so that a message is one whole sentence
 // for its translators, who may move the placeholders. "%%" is a percent sign.
 std::string filled(std::string_view text, std::initializer_list<std::string_view> values);

@@ -29,7 +29,7 @@ pot)
   # Every source of the front ends without Qt, the helper, the link and the device code that
   # marks a text must be extracted.
   (cd "$source_dir" &&
-    grep -lE '(^|[^A-Za-z0-9_])(_|N_|P_)\("' -r cli helper link device --include='*.cpp' \
+    grep -lE '(^|[^A-Za-z0-9_])(_|N_|P_|L_)\("' -r cli helper link device --include='*.cpp' \
       --include='*.h' | sort) >"$work/marking"
   grep -v '^#' "$po_dir/POTFILES.in" | grep -v '^[[:space:]]*$' | sort >"$work/listed"
   for source in $(comm -23 "$work/marking" "$work/listed"); do

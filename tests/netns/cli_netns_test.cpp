@@ -649,6 +649,14 @@ msgstr "MELDUNG"
                                 "unter den nötigen 16; it ended with exit status 2)"))
       << low.err;
   EXPECT_TRUE(Contains(low.err, "Error: NIC not found!")) << "not in the catalogue: English";
+  // With --json the link's reasons stay English, the helper's too: rows quote them.
+  const CliRun low_json =
+      run("de", {"sh", "-c", "ulimit -n 12 && exec \"$0\" --json adapters", cli});
+  EXPECT_EQ(low_json.status, 3) << Describe(low_json);
+  EXPECT_TRUE(Contains(low_json.err, "(the link helper did not start: a limit of 12 open files is "
+                                     "below the 16 it needs (ulimit -n); it ended with exit "
+                                     "status 2)"))
+      << low_json.err;
 
   // A bridge that does not answer: its row's message, and the exit status's words.
   const std::vector<std::string> show = {cli, "show", "--bridge", "02:00:00:00:0b:09"};
