@@ -155,7 +155,8 @@ bool find_cli_adapters(const std::string& only, std::vector<CliAdapter>* adapter
 }
 
 bool refuse_non_bridge(const std::string& mac, const std::string& what, CommandResult* result) {
-  // TRANSLATORS: %1 is where the MAC %2 was given: "--bridge", or a fleet file's entry.
+  // Each reason names where the MAC was given (%1: "--bridge", or a fleet file's entry), then
+  // the MAC (%2).
   const auto refuse = [&](const char* why) {
     result->fail(EXIT_USAGE, translation::filled(why, {what, mac}));
     return false;
@@ -163,10 +164,12 @@ bool refuse_non_bridge(const std::string& mac, const std::string& what, CommandR
   std::uint8_t bytes[MAC_SIZE];
   mac_text_to_bytes(mac.c_str(), bytes);
   if (is_group_mac(bytes))
+    // TRANSLATORS: %1 is where the MAC %2 was given: "--bridge", or a fleet file's entry.
     return refuse(_("%1 %2 is a group address (broadcast or multicast): it would reach every "
                     "bridge at once; name one bridge by its own MAC ('qbr20g-cli list' lists "
                     "them)"));
   if (is_zero_mac(bytes))
+    // TRANSLATORS: %1 is where the MAC %2 was given: "--bridge", or a fleet file's entry.
     return refuse(_("%1 %2 is the zero address, which is no bridge's"));
   // Listing the adapters makes their MACs known as this host's own; once is enough.
   static bool listed_once = false;
@@ -175,6 +178,7 @@ bool refuse_non_bridge(const std::string& mac, const std::string& what, CommandR
     return false;
   listed_once = true;
   if (is_host_adapter_mac(bytes))
+    // TRANSLATORS: %1 is where the MAC %2 was given: "--bridge", or a fleet file's entry.
     return refuse(_("%1 %2 is an adapter of this computer, not a bridge ('qbr20g-cli list' "
                     "lists the bridges)"));
   return true;
