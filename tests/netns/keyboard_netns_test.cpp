@@ -69,6 +69,19 @@ protected:
     FAIL() << "no row " << ssid.toStdString();
   }
 
+  // On the security page: WPA2-PSK, the fourth entry. The list opens with Alt+Down; the arrows
+  // move in it, and Enter chooses without leaving.
+  void ChooseWpa2FromTheList() {
+    Press(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr) << "the list did not open";
+    for (int i = 0; i < 3; ++i)
+      Press(Qt::Key_Down);
+    Press(Qt::Key_Return);
+    ASSERT_TRUE(wizard->Advance());
+    ASSERT_EQ(Page()->Idd(), CWpaPage::IDD);
+    EXPECT_EQ(wizard->as<CWpaPage>()->SecurityModeNumber(), 3);
+  }
+
   // On the summary page: Enter saves; on the finish page Enter ends the wizard.
   void SaveEndAndExpect(const netns::Emulator& bridge, const std::string& settings) {
     ASSERT_EQ(Page()->Idd(), CSummaryPage::IDD);
@@ -141,15 +154,7 @@ TEST_F(KeyboardOverVeth, Wpa2ForAnSsidTypedByHandAndChosenOnTheSecurityPage) {
   Type("Typed Net");
   ASSERT_NO_FATAL_FAILURE(EnterTo(CSecurityPage::IDD));
   ASSERT_EQ(Focus(), "Security");
-  // The list opens with Alt+Down; the arrows move in it, and Enter chooses without leaving.
-  Press(Qt::Key_Down, Qt::AltModifier);
-  ASSERT_NE(QApplication::activePopupWidget(), nullptr) << "the list did not open";
-  for (int i = 0; i < 3; ++i)
-    Press(Qt::Key_Down);
-  Press(Qt::Key_Return);
-  ASSERT_TRUE(wizard->Advance());
-  ASSERT_EQ(Page()->Idd(), CWpaPage::IDD);
-  EXPECT_EQ(wizard->as<CWpaPage>()->SecurityModeNumber(), 3);
+  ASSERT_NO_FATAL_FAILURE(ChooseWpa2FromTheList());
   ASSERT_EQ(Focus(), "Passphrase");
   Type("twelve chars");
   ASSERT_NO_FATAL_FAILURE(EnterTo(CSummaryPage::IDD));
@@ -218,14 +223,7 @@ TEST_F(KeyboardOverVeth, InGermanEveryPageAndStatusLineIsGermanAndTheFramesAreTh
     Type("Typed Net");
     ASSERT_NO_FATAL_FAILURE(EnterTo(CSecurityPage::IDD));
     expect_focus("Security");
-    Press(Qt::Key_Down, Qt::AltModifier);
-    ASSERT_NE(QApplication::activePopupWidget(), nullptr) << "the list did not open";
-    for (int i = 0; i < 3; ++i)
-      Press(Qt::Key_Down);
-    Press(Qt::Key_Return);
-    ASSERT_TRUE(wizard->Advance());
-    ASSERT_EQ(Page()->Idd(), CWpaPage::IDD);
-    EXPECT_EQ(wizard->as<CWpaPage>()->SecurityModeNumber(), 3);
+    ASSERT_NO_FATAL_FAILURE(ChooseWpa2FromTheList());
     expect_focus("Passphrase");
     Type("short");
     Press(Qt::Key_Return);
