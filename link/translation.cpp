@@ -1,13 +1,13 @@
 #include "link/translation.h"
 
 #include <libintl.h>
+#include <unistd.h>
 
 #include <atomic>
+#include <climits>
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 namespace translation {
 
@@ -71,11 +71,16 @@ std::vector<std::string> requested_languages() {
 void set_up_messages(std::string_view catalogues_from_program) {
   const std::vector<std::string> languages = requested_languages();
   std::setlocale(LC_MESSAGES, "");
-  std::error_code failed;
-  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", failed);
-  if (!failed) {
-    const std::filesystem::path catalogues =
-        (program.parent_path() / catalogues_from_program).lexically_normal();
+  // Plain readlink: the link helper carries its own small C++ runtime, without the file system
+  // library.
+  char program[PATH_MAX];
+  const ssize_t length = readlink("/proc/self/exe", program, sizeof program - 1);
+  if (length > 0) {
+    const std::string path(program, static_cast<std::size_t>(length));
+    const std::string relative(catalogues_from_program);
+    const std::string catalogues = !relative.empty() && relative[0] == '/'
+                                       ? relative
+                                       : path.substr(0, path.rfind('/') + 1) + relative;
     bindtextdomain(DOMAIN, catalogues.c_str());
   }
   bind_textdomain_codeset(DOMAIN, "UTF-8");

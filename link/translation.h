@@ -27,9 +27,9 @@ namespace translation {
 std::vector<std::string> requested_languages();
 
 // Makes _() answer in the requested languages from the catalogues under
-// <the program's folder>/<catalogues_from_program>. It sets LANGUAGE to the list it chose, so
-// that a program started from here (the link helper) speaks the same language. Call it first
-// thing in main(), before any thread starts.
+// <the program's folder>/<catalogues_from_program> (or an absolute folder). It sets LANGUAGE to
+// the list it chose, so that a program started from here (the link helper) speaks the same
+// language. Call it first thing in main(), before any thread starts.
 void set_up_messages(std::string_view catalogues_from_program);
 
 const char* translated(const char* english);
