@@ -100,6 +100,7 @@ int startup_child(int argc, char** argv, const char* spawned_ns, bool in_process
   choose_link(in_process);
   translation::set_up_messages(QBR20G_LOCALE_OUTPUT);
   QApplication app(argc, argv);
+  SetLanguageArtworkDir(QStringLiteral(QBR20G_ARTWORK_OUTPUT));
   InstallUiLanguage();
   QApplication::setQuitOnLastWindowClosed(false);
   double shown_ms = -1;
@@ -140,6 +141,7 @@ int flow_child(int argc, char** argv, bool in_process) {
   choose_link(in_process);
   translation::set_up_messages(QBR20G_LOCALE_OUTPUT);
   QApplication app(argc, argv);
+  SetLanguageArtworkDir(QStringLiteral(QBR20G_ARTWORK_OUTPUT));
   InstallUiLanguage();
   QApplication::setQuitOnLastWindowClosed(false);
   netns::QuickLinkTiming timing;

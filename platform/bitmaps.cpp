@@ -1,24 +1,55 @@
 #include "platform/bitmaps.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QResource>
 #include <QString>
+
+#include <cstdint>
+#include <utility>
 
 #include "platform/ui_language.h"
 
-#include <utility>
-
 namespace {
 
-// The pictures of the language shown: the English ones under :/res/, the others under
-// :/res/<language>/.
+// The pictures of the language shown: the English ones built in as :/res/<id>.png, the others
+// read from their folder (English where a picture is missing there).
 QString PicturePath(int id, const char* suffix) {
-  const QString language = UiLanguage();
-  return language.isEmpty()
-             ? QStringLiteral(":/res/%1%2.png").arg(id).arg(QLatin1String(suffix))
-             : QStringLiteral(":/res/%1/%2%3.png").arg(language).arg(id).arg(QLatin1String(suffix));
+  const QString name = QStringLiteral("%1%2.png").arg(id).arg(QLatin1String(suffix));
+  if (const QString dir = UiLanguagePicturesDir(); !dir.isEmpty()) {
+    const QString own = dir + QLatin1Char('/') + name;
+    if (QFile::exists(own))
+      return own;
+  }
+  return QStringLiteral(":/res/") + name;
+}
+
+// Decodes the picture at `path`. The bytes of a built-in picture lie in the program's file as it
+// is mapped, and the kernel maps large runs of that file at once: once the picture is decoded they
+// are let go, so that the pictures of pages not shown take no memory. They come back from the
+// file should they be read again.
+QImage Decode(const QString& path) {
+  // Named as PNG, which Qt reads itself: no image format plugin is loaded to guess the format.
+  QImage picture(path, "PNG");
+  if (path.startsWith(QLatin1String(":/"))) {
+    const QResource resource(path);
+    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto start = reinterpret_cast<std::uintptr_t>(resource.data());
+    if (start != 0 && resource.size() > 0) {
+      const std::uintptr_t first = start & ~(page - 1);
+      const std::uintptr_t end =
+          (start + static_cast<std::uintptr_t>(resource.size()) + page - 1) & ~(page - 1);
+      // Every page of the range holds bytes of this read-only picture: nothing written is lost.
+      madvise(reinterpret_cast<void*>(first), end - first, MADV_DONTNEED);
+    }
+  }
+  return picture;
 }
 
 QImage LoadTwiceSize(int id) {
-  QImage picture(PicturePath(id, "@2x"));
+  QImage picture = Decode(PicturePath(id, "@2x"));
   picture.setDevicePixelRatio(2);
   return picture;
 }
@@ -29,7 +60,7 @@ QImage LoadBitmap(int id) {
   if (id <= 0) {
     return QImage();
   }
-  return QImage(PicturePath(id, ""));
+  return Decode(PicturePath(id, ""));
 }
 
 QImage LoadBitmapForScreen(int id, qreal device_pixel_ratio) {

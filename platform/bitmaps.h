@@ -6,7 +6,7 @@
 
 #include <QImage>
 
-// The picture of resource `id` (`:/res/<id>.png`, or `:/res/<language>/<id>.png` in another
+// The picture of resource `id` (`:/res/<id>.png`, or <id>.png of the language's folder in another
 // language than English), or a null image when there is none.
 QImage LoadBitmap(int id);
 

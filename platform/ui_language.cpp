@@ -12,6 +12,7 @@
 namespace {
 
 QString chosen;
+QString artwork_dir;
 std::unique_ptr<QTranslator> ours;
 std::unique_ptr<QTranslator> qts;
 
@@ -51,4 +52,20 @@ void SetUiLanguage(const QString& language) {
   if (qts->load(QStringLiteral("qtbase_") + language,
                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QCoreApplication::installTranslator(qts.get());
+  if (!QFile::exists(UiLanguagePicturesDir()))
+    qWarning("qbr20g-setup: no pictures in %s; they are shown in English",
+             qPrintable(UiLanguagePicturesDir()));
 }
+
+QString UiLanguagePicturesDir() {
+  if (chosen.isEmpty())
+    return QString();
+  const QString dir = artwork_dir.isEmpty() ? QCoreApplication::applicationDirPath() +
+                                                  QStringLiteral("/" QBR20G_ARTWORK_FROM_BIN)
+                                            : artwork_dir;
+  return dir + QLatin1Char('/') + chosen;
+}
+
+void SetLanguageArtworkDir(const QString& dir) { artwork_dir = dir; }
+
+QString LanguageArtworkDir() { return artwork_dir; }

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <QTemporaryDir>
 #include <QTransform>
 
 #include "qt_printers.h"
 
 #include "platform/bitmaps.h"
+#include "platform/ui_language.h"
 #include "res/page_layout.h"
 #include "skin/page_skin.h"
 #include "skin/region_from_bitmap.h"
@@ -25,6 +27,28 @@ const ArtworkId BACKGROUNDS[] = {
 TEST(BitmapTable, EveryListedPictureIsBuiltIn) {
   for (const ArtworkId id : ARTWORK_IDS)
     EXPECT_FALSE(LoadBitmap(id).isNull()) << "picture " << id << " is missing";
+}
+
+// Another language's pictures come from its folder, at both sizes; where its folder has none, the
+// English ones are shown.
+TEST(BitmapTable, EachLanguageShowsItsOwnPicturesAndEnglishWhereItHasNone) {
+  const QImage english = LoadBitmap(DEVICE_LIST_BACKGROUND);
+  const QImage english_2x = LoadBitmapForScreen(DEVICE_LIST_BACKGROUND, 2);
+  SetUiLanguage(QStringLiteral("de"));
+  const QImage german = LoadBitmap(DEVICE_LIST_BACKGROUND);
+  const QImage german_2x = LoadBitmapForScreen(DEVICE_LIST_BACKGROUND, 2);
+  EXPECT_EQ(german.size(), english.size());
+  EXPECT_NE(german, english) << "the German page shows the English words";
+  EXPECT_EQ(german_2x.devicePixelRatio(), 2);
+  EXPECT_EQ(german_2x.size(), english_2x.size());
+  EXPECT_NE(german_2x, english_2x);
+  const QString installed = LanguageArtworkDir();
+  QTemporaryDir empty;
+  SetLanguageArtworkDir(empty.path());
+  EXPECT_EQ(LoadBitmap(DEVICE_LIST_BACKGROUND), english);
+  SetLanguageArtworkDir(installed);
+  SetUiLanguage(QString());
+  EXPECT_EQ(LoadBitmap(DEVICE_LIST_BACKGROUND), english);
 }
 
 TEST(BitmapTable, UnknownIdsGiveANullPicture) {

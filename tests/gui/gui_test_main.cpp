@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/open_link.h"
+#include "platform/ui_language.h"
 
 int main(int argc, char** argv) {
   // Set here as well as by CTest, so that running a suite by hand (and the test listing made at
@@ -18,5 +19,6 @@ int main(int argc, char** argv) {
   // No test may start a browser: opening a link fails as "no application associated" unless a
   // test installs an opener of its own.
   SetLinkOpener([](const QString&) { return OPEN_LINK_NO_ASSOCIATION; });
+  SetLanguageArtworkDir(QStringLiteral(QBR20G_ARTWORK_OUTPUT));
   return RUN_ALL_TESTS();
 }

@@ -104,7 +104,14 @@ contents() {
   expect_files "$cli" "$CLI" /usr/share/man/man1/qbr20g-cli.1.gz \
     /usr/share/bash-completion/completions/qbr20g-cli /usr/share/doc/qbr20g-cli/copyright \
     /usr/share/doc/qbr20g-cli/changelog.gz
+  # The pictures of the other languages: those of German, each in French and Spanish too.
+  local pictures=() name
+  for name in $(files_of "$setup" | awk '{print $2}' | sed -n 's|^\./usr/share/qbr20g-setup/de/||p'); do
+    pictures+=(/usr/share/qbr20g-setup/{de,es,fr}/"$name")
+  done
+  ((${#pictures[@]} >= 3 * 2 * 40)) || fail "the German pictures are missing in $(basename "$setup")"
   expect_files "$setup" "$PROGRAM" /usr/share/applications/qbr20g-setup.desktop "$METAINFO" \
+    "${pictures[@]}" \
     /usr/share/icons/hicolor/64x64/apps/qbr20g-setup.png /usr/share/man/man1/qbr20g-setup.1.gz \
     /usr/share/doc/qbr20g-setup/copyright /usr/share/doc/qbr20g-setup/changelog.gz
   for deb in "$link" "$cli" "$setup"; do
