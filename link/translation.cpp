@@ -71,12 +71,12 @@ std::vector<std::string> requested_languages() {
 void set_up_messages(std::string_view catalogues_from_program) {
   const std::vector<std::string> languages = requested_languages();
   std::setlocale(LC_MESSAGES, "");
-  // Plain readlink: the link helper carries its own small C++ runtime, without the file system
-  // library.
-  char program[PATH_MAX];
-  const ssize_t length = readlink("/proc/self/exe", program, sizeof program - 1);
-  if (length > 0) {
-    const std::string path(program, static_cast<std::size_t>(length));
+  // Plain readlink into the heap: the link helper carries its own small C++ runtime, without the
+  // file system library, and may run on a very small stack.
+  std::string path(PATH_MAX, '\0');
+  const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
+  if (length > 0 && static_cast<std::size_t>(length) < path.size()) {
+    path.resize(static_cast<std::size_t>(length));
     const std::string relative(catalogues_from_program);
     const std::string catalogues = !relative.empty() && relative[0] == '/'
                                        ? relative
